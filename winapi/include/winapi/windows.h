@@ -9,4 +9,6 @@
 #include <winapi/fileapi.h>
 #include <winapi/memoryapi.h>
 #include <winapi/libloaderapi.h>
+#include <winapi/processthreadsapi.h>
+#include <winapi/winnls.h>
 #include <winapi/msvcrt.h>
