@@ -1,0 +1,46 @@
+// A loaded extension library: the module, and its table as read through
+// `DispatchAPI`, each row's descriptor checked at load.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "foxhost/runtime/descriptor.h"
+#include "marlune/host/lck.h"
+
+namespace foxhost {
+
+struct LibraryRow {
+  std::string name;
+  FPFI function;
+  int count;
+  std::string descriptor;
+  std::vector<ParameterSpec> specs;
+};
+
+class ExtensionLibrary {
+ public:
+  // Error 1 when the file cannot be loaded or has no `DispatchAPI`, 11 when
+  // a row's count does not match its descriptor.
+  ExtensionLibrary(const std::string& path, const HostServices& services);
+  ~ExtensionLibrary();
+  ExtensionLibrary(const ExtensionLibrary&) = delete;
+  ExtensionLibrary& operator=(const ExtensionLibrary&) = delete;
+
+  const std::string& path() const { return path_; }
+  const std::vector<LibraryRow>& rows() const { return rows_; }
+  // A registered function by name, case-insensitive; null when absent.
+  const LibraryRow* Function(std::string_view name) const;
+  // The load (-2) or unload (-3) hook; null when absent.
+  const LibraryRow* Hook(int count) const;
+
+ private:
+  void ReadTable(const FoxTable& table);
+
+  std::string path_;
+  void* module_ = nullptr;
+  std::vector<LibraryRow> rows_;
+};
+
+}  // namespace foxhost

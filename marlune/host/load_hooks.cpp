@@ -1,0 +1,41 @@
+// The load hook makes sure the application tag (`_screen.tag`) holds a
+// non-empty text; the unload hook frees what the library loaded on demand.
+#include <string>
+#include <string_view>
+
+#include <winapi/windows.h>
+
+#include "marlune/host/lck.h"
+#include "marlune/host/registered_functions.h"
+
+namespace marlune {
+namespace {
+
+bool IsNonEmptyText(const Value& value) { return value.ev_type == 'C' && value.ev_length > 0; }
+
+// The host program's file name: its executable's path after the last backslash.
+std::string HostProgramFileName() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string_view full(path);
+  return std::string(full.substr(full.find_last_of('\\') + 1));
+}
+
+}  // namespace
+
+void ONLOAD(ParamBlk* /*parm*/) {
+  Value tag{};
+  _Evaluate(&tag, "_screen.tag");
+  if (IsNonEmptyText(tag)) {
+    _FreeHand(tag.ev_handle);
+    return;
+  }
+  std::string statement = "_screen.tag = \"" + HostProgramFileName() + "\"";
+  if (tag.ev_type == 'C') _FreeHand(tag.ev_handle);
+  _Execute(statement.c_str());
+}
+
+// Frees what the library loaded on first use; nothing built so far loads anything.
+void ONQUIT(ParamBlk* /*parm*/) {}
+
+}  // namespace marlune
