@@ -1,0 +1,23 @@
+#include "posix/syscalls.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace winapi::posix {
+namespace {
+
+int open_file(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
+
+const Syscalls kReal = {open_file, ::read, ::write, ::fstat, ::ftruncate, ::mmap};
+
+}  // namespace
+
+Syscalls& syscalls() {
+  static Syscalls table = kReal;
+  return table;
+}
+
+const Syscalls& real_syscalls() { return kReal; }
+
+}  // namespace winapi::posix
