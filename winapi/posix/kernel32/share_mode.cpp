@@ -73,10 +73,13 @@ ShareResult check_and_take(int fd, Intent does, Intent denied) {
 }  // namespace
 
 ShareResult acquire_share(int lock_fd, DWORD access, DWORD share) {
+  // An open that neither reads, writes nor deletes takes no part in sharing.
+  const Intent does = wants(access);
+  if (!does.read && !does.write && !does.del) return ShareResult::granted;
   // The check and the taking must not interleave with another open's.
   while (flock(lock_fd, LOCK_EX) != 0)
     if (errno != EINTR) return ShareResult::unsupported;
-  ShareResult result = check_and_take(lock_fd, wants(access), denies(share));
+  ShareResult result = check_and_take(lock_fd, does, denies(share));
   flock(lock_fd, LOCK_UN);
   return result;
 }

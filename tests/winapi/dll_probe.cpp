@@ -1,0 +1,39 @@
+// A module that records its attach and detach notifications, one line each,
+// in the file named by $DLL_PROBE_LOG: "attach <handle>" / "detach <handle>".
+#include <winapi/dll_entry.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+HINSTANCE g_instance = nullptr;
+
+void record(const char* what, HINSTANCE instance) {
+  const char* log = std::getenv("DLL_PROBE_LOG");
+  if (!log) return;
+  if (FILE* f = std::fopen(log, "a")) {
+    std::fprintf(f, "%s %p\n", what, static_cast<void*>(instance));
+    std::fclose(f);
+  }
+}
+
+}  // namespace
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  switch (reason) {
+    case DLL_PROCESS_ATTACH:
+      g_instance = instance;
+      DisableThreadLibraryCalls(instance);
+      record("attach", instance);
+      return std::getenv("DLL_PROBE_REFUSE") ? FALSE : TRUE;
+    case DLL_PROCESS_DETACH:
+      record("detach", instance);
+      break;
+  }
+  return TRUE;
+}
+
+WINAPI_DLL_ENTRY(DllMain)
+
+extern "C" __attribute__((visibility("default"))) HINSTANCE probe_instance() { return g_instance; }
