@@ -13,6 +13,7 @@
 #pragma once
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <iomanip>
@@ -25,6 +26,10 @@ namespace bench {
 
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  // The library applies --benchmark_color only to its own reporter, so this
+  // one colours its table when standard output is a terminal.
+  RatioReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+
   // `subject` and `reference`: function name, then "/" and arguments if any.
   void AddPair(std::string name, std::string subject, std::string reference) {
     pairs_.push_back({std::move(name), std::move(subject), std::move(reference)});
