@@ -10,7 +10,32 @@ namespace {
 
 using DispatchProc = FoxTable* (*)(const HostServices*);
 
+[[noreturn]] void Malformed(const std::string& what) {
+  throw FoxError(kErrorInvalidArgument, "malformed library table: " + what);
+}
+
+LibraryRow ReadRow(const FoxInfo& info) {
+  if (!info.funcName || !info.function || !info.parmTypes)
+    Malformed("a row without name, function or descriptor");
+  LibraryRow row{info.funcName, info.function, info.parmCount, info.parmTypes, {}};
+  row.specs = ParseDescriptor(row.descriptor);
+  bool hook = row.count == kLoadHookCount || row.count == kUnloadHookCount;
+  if (hook ? !row.specs.empty() : row.count != static_cast<int>(row.specs.size()))
+    Malformed(row.name + ": count " + std::to_string(row.count) + " does not match \"" +
+              row.descriptor + "\"");
+  if (row.specs.size() > kMaxParameters)
+    Malformed(row.name + ": more than " + std::to_string(kMaxParameters) + " parameters");
+  return row;
+}
+
 }  // namespace
+
+std::vector<LibraryRow> ReadLibraryTable(const FoxTable& table) {
+  if (table.infoCount > 0 && !table.infoPtr) Malformed("no rows");
+  std::vector<LibraryRow> rows;
+  for (int i = 0; i < table.infoCount; ++i) rows.push_back(ReadRow(table.infoPtr[i]));
+  return rows;
+}
 
 ExtensionLibrary::ExtensionLibrary(const std::string& path, const HostServices& services)
     : path_(path) {
@@ -21,7 +46,7 @@ ExtensionLibrary::ExtensionLibrary(const std::string& path, const HostServices& 
     if (!dispatch) throw FoxError(kErrorFileNotFound, "'" + path + "' is not a FoxPro library");
     const FoxTable* table = dispatch(&services);
     if (!table) throw FoxError(kErrorFileNotFound, "'" + path + "' gave no library table");
-    ReadTable(*table);
+    rows_ = ReadLibraryTable(*table);
   } catch (...) {
     dlclose(module_);
     throw;
@@ -29,21 +54,6 @@ ExtensionLibrary::ExtensionLibrary(const std::string& path, const HostServices& 
 }
 
 ExtensionLibrary::~ExtensionLibrary() { dlclose(module_); }
-
-void ExtensionLibrary::ReadTable(const FoxTable& table) {
-  for (int i = 0; i < table.infoCount; ++i) {
-    const FoxInfo& info = table.infoPtr[i];
-    LibraryRow row{info.funcName, info.function, info.parmCount, info.parmTypes, {}};
-    row.specs = ParseDescriptor(row.descriptor);
-    bool hook = row.count == kLoadHookCount || row.count == kUnloadHookCount;
-    if (hook ? !row.specs.empty() : row.count != static_cast<int>(row.specs.size()))
-      throw FoxError(kErrorInvalidArgument, "library row " + row.name + ": count " +
-                                                std::to_string(row.count) +
-                                                " does not match descriptor \"" +
-                                                row.descriptor + "\"");
-    rows_.push_back(std::move(row));
-  }
-}
 
 const LibraryRow* ExtensionLibrary::Function(std::string_view name) const {
   std::string wanted = NormalName(name);

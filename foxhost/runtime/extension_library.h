@@ -19,10 +19,15 @@ struct LibraryRow {
   std::vector<ParameterSpec> specs;
 };
 
+// The rows of a library's table. Error 11 when a row has no name, function
+// or descriptor, when its count does not match its descriptor, or when it
+// declares more parameters than a parameter block holds.
+std::vector<LibraryRow> ReadLibraryTable(const FoxTable& table);
+
 class ExtensionLibrary {
  public:
   // Error 1 when the file cannot be loaded or has no `DispatchAPI`, 11 when
-  // a row's count does not match its descriptor.
+  // its table is malformed.
   ExtensionLibrary(const std::string& path, const HostServices& services);
   ~ExtensionLibrary();
   ExtensionLibrary(const ExtensionLibrary&) = delete;
@@ -36,8 +41,6 @@ class ExtensionLibrary {
   const LibraryRow* Hook(int count) const;
 
  private:
-  void ReadTable(const FoxTable& table);
-
   std::string path_;
   void* module_ = nullptr;
   std::vector<LibraryRow> rows_;
