@@ -1,16 +1,21 @@
 #include <winapi/windows.h>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "posix/syscalls.h"
 #include "posix/wildcard.h"
 #include "prefix_fixture.h"
+#include "scoped_locale.h"
 
 namespace {
 
+using Names = std::vector<std::string>;
 using winapi::posix::matches_file_pattern;
 
 TEST(FilePattern, MatchesAsWindowsSearchesDo) {
@@ -49,68 +54,111 @@ class FindTest : public PrefixTest {
  protected:
   // Every name a search for `pattern` lists, in order; `error` gets last-error
   // when nothing is found.
-  std::vector<std::string> find(const std::string& pattern, DWORD* error = nullptr) {
+  static Names find(const std::string& pattern, DWORD* error = nullptr) {
     WIN32_FIND_DATAA data;
     std::memset(&data, 0x5A, sizeof data);
     SetLastError(0xDEADBEEF);
     HANDLE search = FindFirstFileA(pattern.c_str(), &data);
-    std::vector<std::string> names;
+    Names names;
     if (search == INVALID_HANDLE_VALUE) {
       if (error) *error = GetLastError();
       return names;
     }
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS)) << pattern;
     do names.push_back(data.cFileName);
     while (FindNextFileA(search, &data));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_MORE_FILES));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_MORE_FILES)) << pattern;
     EXPECT_TRUE(FindClose(search));
     return names;
   }
+
+  // The entry a search for `path` finds first.
+  static WIN32_FIND_DATAA entry(const std::string& path) {
+    WIN32_FIND_DATAA data;
+    std::memset(&data, 0x5A, sizeof data);
+    HANDLE search = FindFirstFileA(path.c_str(), &data);
+    EXPECT_NE(search, INVALID_HANDLE_VALUE) << path;
+    FindClose(search);
+    return data;
+  }
 };
 
-TEST_F(FindTest, ListsMatchingEntries) {
-  make("d/b.txt", "12345");
-  make("d/A.TXT", "1");
-  make("d/c.log", "");
-  make("d/noext", "");
+TEST_F(FindTest, ListsTheMatchingEntries) {
+  for (const char* name : {"b.txt", "A.TXT", "c.log", "noext", "a.b.c", "ab", "abc", "ABC"}) make("d/" + std::string(name));
   make("d/sub/");
   const std::string d = root_.string() + "/d";
-  using Names = std::vector<std::string>;
-  EXPECT_EQ(find(d + "/*"), (Names{".", "..", "A.TXT", "b.txt", "c.log", "noext", "sub"}));
-  EXPECT_EQ(find(d + "\\*.*"), (Names{".", "..", "A.TXT", "b.txt", "c.log", "noext", "sub"}));
-  EXPECT_EQ(find(d + "/*.txt"), (Names{"A.TXT", "b.txt"}));
-  EXPECT_EQ(find(d + "/*."), (Names{".", "..", "noext", "sub"}));
-  EXPECT_EQ(find(d + "/B.TXT"), (Names{"b.txt"}));
-  EXPECT_EQ(find(root_.string() + "/D/SUB"), (Names{"sub"}));
-  EXPECT_EQ(find("C:\\*"), (Names{"windows"})) << "a drive's root has no . or ..";
+  struct Row {
+    std::string pattern;
+    Names names;
+  };
+  const Row rows[] = {
+      {d + "/*", {".", "..", "a.b.c", "A.TXT", "ab", "ABC", "abc", "b.txt", "c.log", "noext", "sub"}},
+      {d + "\\*.*", {".", "..", "a.b.c", "A.TXT", "ab", "ABC", "abc", "b.txt", "c.log", "noext", "sub"}},
+      {d + "/*.txt", {"A.TXT", "b.txt"}},
+      {d + "/?.TXT", {"A.TXT", "b.txt"}},
+      {d + "/*.", {".", "..", "ab", "ABC", "abc", "noext", "sub"}},
+      {d + "/a?", {"ab"}},
+      {d + "/a??", {"ab", "ABC", "abc"}},
+      {d + "/B.TXT", {"b.txt"}},            // without wildcards: the one entry an open would take
+      {d + "/abc", {"abc"}},                // the exact name wins
+      {d + "/aBc", {"ABC"}},                // else the first in byte order
+      {root_.string() + "/D/SUB", {"sub"}},
+      {"C:\\*", {"windows"}},               // a drive's root has no . or ..
+  };
+  for (const Row& row : rows) EXPECT_EQ(find(row.pattern), row.names) << row.pattern;
 }
 
 TEST_F(FindTest, EntryDescribesTheFile) {
   make("e/five.bin", "12345");
-  make("e/.hidden", "");
+  make("e/.hidden");
+  make("e/locked.txt");
   make("e/folder/");
-  WIN32_FIND_DATAA data;
-  HANDLE search = FindFirstFileA((root_.string() + "/e/five.bin").c_str(), &data);
-  ASSERT_NE(search, INVALID_HANDLE_VALUE);
-  FindClose(search);
+  ASSERT_EQ(chmod((root_ / "e/locked.txt").c_str(), 0444), 0);
+  const std::string e = root_.string() + "/e";
+  struct Row {
+    std::string path;
+    std::string name;
+    DWORD attributes;
+  };
+  const Row rows[] = {
+      {e + "/five.bin", "five.bin", FILE_ATTRIBUTE_ARCHIVE},
+      {e + "/FOLDER", "folder", FILE_ATTRIBUTE_DIRECTORY},
+      {e + "/.hidden", ".hidden", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE},
+      {e + "/locked.txt", "locked.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE},
+      {e + "/folder/.", ".", FILE_ATTRIBUTE_DIRECTORY},
+  };
+  for (const Row& row : rows) {
+    WIN32_FIND_DATAA data = entry(row.path);
+    EXPECT_STREQ(data.cFileName, row.name.c_str()) << row.path;
+    EXPECT_EQ(data.dwFileAttributes, row.attributes) << row.path;
+  }
+
+  WIN32_FIND_DATAA data = entry(e + "/five.bin");
   EXPECT_EQ(data.nFileSizeLow, 5u);
   EXPECT_EQ(data.nFileSizeHigh, 0u);
-  EXPECT_EQ(data.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
-  // Last write time: 100 ns units since 1601, so after 2020 and before 2100.
-  const uint64_t written = uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32 |
-                           data.ftLastWriteTime.dwLowDateTime;
-  EXPECT_GT(written, 132223104000000000ull);
-  EXPECT_LT(written, 157469184000000000ull);
+  // Times: 100 ns units since 1601, so after 2020 and before 2100.
+  for (const FILETIME& time : {data.ftCreationTime, data.ftLastAccessTime, data.ftLastWriteTime}) {
+    const uint64_t ticks = uint64_t{time.dwHighDateTime} << 32 | time.dwLowDateTime;
+    EXPECT_GT(ticks, 132223104000000000ull);
+    EXPECT_LT(ticks, 157469184000000000ull);
+  }
+  const std::string sparse = make("e/large.bin");
+  ASSERT_EQ(truncate(sparse.c_str(), (off_t{3} << 32) + 9), 0);
+  data = entry(e + "/large.bin");
+  EXPECT_EQ(data.nFileSizeHigh, 3u);
+  EXPECT_EQ(data.nFileSizeLow, 9u);
+}
 
-  search = FindFirstFileA((root_.string() + "/e/folder").c_str(), &data);
-  FindClose(search);
-  EXPECT_EQ(data.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
-  search = FindFirstFileA((root_.string() + "/e/.hidden").c_str(), &data);
-  FindClose(search);
-  EXPECT_TRUE(data.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN);
+TEST_F(FindTest, NamesTravelInTheAnsiCodePage) {
+  ScopedLocale locale(nullptr, nullptr, "zh_TW.Big5");
+  // 許 is B3 5C in Big5: its second byte is a backslash and must not split the pattern.
+  make("prefix/drive_c/\xE8\xA8\xB1/\xE8\xA8\xB1.txt");
+  EXPECT_EQ(find("C:\\\xB3\x5C"), Names{"\xB3\x5C"});
+  EXPECT_EQ(find("C:\\\xB3\x5C\\*.txt"), Names{"\xB3\x5C.txt"});
 }
 
 TEST_F(FindTest, FailuresGiveTheWindowsCodes) {
-  make("f/only.txt", "");
+  make("f/only.txt");
   const std::string f = root_.string() + "/f";
   struct Row {
     std::string pattern;
@@ -122,23 +170,42 @@ TEST_F(FindTest, FailuresGiveTheWindowsCodes) {
       {f + "/nowhere/*", ERROR_PATH_NOT_FOUND},
       {f + "/only.txt/*", ERROR_PATH_NOT_FOUND},
       {f + "/", ERROR_FILE_NOT_FOUND},
+      {f + "/a|b/*", ERROR_INVALID_NAME},
+      {"D:\\*", ERROR_PATH_NOT_FOUND},
+      {"\\\\server\\share\\*", ERROR_BAD_NETPATH},
   };
   for (const Row& row : rows) {
     DWORD error = 0;
     EXPECT_TRUE(find(row.pattern, &error).empty()) << row.pattern;
     EXPECT_EQ(error, row.error) << row.pattern;
   }
-  SetLastError(0xDEADBEEF);
+
+  // A folder that cannot be read.
+  auto& calls = winapi::posix::syscalls();
+  calls.opendir = [](const char*) -> DIR* { errno = EACCES; return nullptr; };
+  DWORD error = 0;
+  EXPECT_TRUE(find(f + "/*", &error).empty());
+  EXPECT_EQ(error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  calls.opendir = winapi::posix::real_syscalls().opendir;
+}
+
+TEST_F(FindTest, SearchHandles) {
+  make("h/one.txt");
+  const std::string pattern = root_.string() + "/h/*";
   WIN32_FIND_DATAA data;
+  SetLastError(0xDEADBEEF);
   EXPECT_FALSE(FindNextFileA(INVALID_HANDLE_VALUE, &data));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
 
-  // A search handle is closed by FindClose, not CloseHandle.
-  HANDLE search = FindFirstFileA((f + "/*").c_str(), &data);
+  // A search handle is closed by FindClose, not CloseHandle, and only once.
+  HANDLE search = FindFirstFileA(pattern.c_str(), &data);
   ASSERT_NE(search, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(CloseHandle(search));
   EXPECT_TRUE(FindClose(search));
+  SetLastError(0xDEADBEEF);
   EXPECT_FALSE(FindClose(search));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  EXPECT_FALSE(FindNextFileA(search, &data));
 }
 
 }  // namespace

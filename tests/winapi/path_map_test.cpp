@@ -8,14 +8,15 @@
 #include <winapi/winerror.h>
 
 #include "prefix_fixture.h"
+#include "scoped_locale.h"
 
 namespace winapi::posix {
 namespace {
 
 class PathMapTest : public PrefixTest {};
 
-// Windows paths to POSIX paths. "@C" stands for drive_c of the test's
-// prefix, "@T" for the test folder.
+// Windows paths to POSIX paths; `c` is drive_c of the test's prefix, `t` the
+// test folder, and the current folder is t/work.
 TEST_F(PathMapTest, WindowsToPosix) {
   make("prefix/drive_c/Data/Report.TXT", "x");
   make("prefix/drive_c/Twins/abc", "exact");
@@ -47,12 +48,21 @@ TEST_F(PathMapTest, WindowsToPosix) {
       {"sub", t + "/work/sub"},                                // relative to the current folder
       {"..\\work\\SUB\\", t + "/work/sub"},
       {".", t + "/work"},
+      {"C:data", c + "/Data"},                                 // the current folder is on Z:
+      {"\\\\?\\C:\\Data", c + "/Data"},
   };
   for (const Row& row : rows) {
     PosixPath mapped = to_posix_path(row.windows);
     EXPECT_EQ(mapped.error, 0u) << row.windows;
     EXPECT_EQ(mapped.path, row.posix) << row.windows;
   }
+  // From a current folder on C:, `..` stops at C:\ and "C:name" is relative to it.
+  std::filesystem::current_path(drive_c_ + "/Data");
+  EXPECT_EQ(to_posix_path("..\\..\\..\\Twins").path, c + "/Twins");
+  EXPECT_EQ(to_posix_path("C:report.txt").path, c + "/Data/Report.TXT");
+  EXPECT_EQ(to_posix_path("C:").path, c + "/Data");
+  EXPECT_EQ(to_posix_path("Z:tmp").path, "/tmp") << "another drive starts at its root";
+
   EXPECT_TRUE(to_posix_path("C:\\Data\\").trailing_separator);
   EXPECT_FALSE(to_posix_path("C:\\Data").trailing_separator);
 }
@@ -66,8 +76,16 @@ TEST_F(PathMapTest, UnmappablePaths) {
       {"", ERROR_PATH_NOT_FOUND},
       {"D:\\file.txt", ERROR_PATH_NOT_FOUND},
       {"\\\\server\\share\\file", ERROR_BAD_NETPATH},
+      {"\\\\?\\UNC\\server\\share", ERROR_BAD_NETPATH},
+      {"C:\\Data\\*.txt", ERROR_INVALID_NAME},
+      {"C:\\a?c\\file", ERROR_INVALID_NAME},
+      {"C:\\a|b", ERROR_INVALID_NAME},
   };
-  for (const Row& row : rows) EXPECT_EQ(to_posix_path(row.windows).error, row.error) << row.windows;
+  for (const Row& row : rows) {
+    PosixPath mapped = to_posix_path(row.windows);
+    EXPECT_EQ(mapped.error, row.error) << row.windows;
+    EXPECT_EQ(mapped.path, "") << row.windows;
+  }
 }
 
 TEST_F(PathMapTest, PosixToWindows) {
@@ -94,22 +112,17 @@ TEST_F(PathMapTest, PosixToWindows) {
 }
 
 TEST_F(PathMapTest, NamesTravelInTheAnsiCodePage) {
-  const char* old_lang = getenv("LANG");
-  const char* old_all = getenv("LC_ALL");
-  unsetenv("LC_ALL");
-  setenv("LANG", "zh_TW.Big5", 1);
-  // U+8A31 is B3 5C in Big5: its second byte is a backslash and must not split the name.
-  make("prefix/drive_c/\xE8\xA8\xB1/f.txt", "x");
-  PosixPath mapped = to_posix_path("C:\\\xB3\x5C\\f.txt");
-  EXPECT_EQ(mapped.path, drive_c_ + "/\xE8\xA8\xB1/f.txt");
-  EXPECT_EQ(to_windows_path(mapped.path), "C:\\\xB3\x5C\\f.txt");
-
-  setenv("LANG", "en_US.UTF-8", 1);
+  {
+    ScopedLocale locale(nullptr, nullptr, "zh_TW.Big5");
+    // U+8A31 is B3 5C in Big5: its second byte is a backslash and must not split the name.
+    make("prefix/drive_c/\xE8\xA8\xB1/f.txt", "x");
+    PosixPath mapped = to_posix_path("C:\\\xB3\x5C\\f.txt");
+    EXPECT_EQ(mapped.path, drive_c_ + "/\xE8\xA8\xB1/f.txt");
+    EXPECT_EQ(to_windows_path(mapped.path), "C:\\\xB3\x5C\\f.txt");
+  }
+  ScopedLocale locale(nullptr, nullptr, "en_US.UTF-8");
   make("prefix/drive_c/caf\xC3\xA9.txt", "x");
   EXPECT_EQ(to_posix_path("C:\\CAF\xC9.TXT").path, drive_c_ + "/caf\xC3\xA9.txt");
-
-  if (old_lang) setenv("LANG", old_lang, 1); else unsetenv("LANG");
-  if (old_all) setenv("LC_ALL", old_all, 1);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@ namespace {
 
 int open_file(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
 
-const Syscalls kReal = {open_file, ::read, ::write, ::fstat, ::ftruncate, ::mmap};
+const Syscalls kReal = {open_file, ::read, ::write, ::fstat, ::ftruncate, ::mmap, ::opendir};
 
 }  // namespace
 

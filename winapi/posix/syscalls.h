@@ -3,6 +3,7 @@
 // Windows code that comes out. Production code never changes the table.
 #pragma once
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -15,6 +16,7 @@ struct Syscalls {
   int (*fstat)(int fd, struct stat* st);
   int (*ftruncate)(int fd, off_t length);
   void* (*mmap)(void* address, size_t length, int protection, int flags, int fd, off_t offset);
+  DIR* (*opendir)(const char* path);
 };
 
 // The table in force; a test may overwrite entries and restore them after.
