@@ -79,13 +79,51 @@ Opened open_or_create(const std::string& path, int flags, DWORD disposition, mod
 }
 
 // A descriptor that can carry the share-mode read locks: the file's own
-// when it is open for reading, else a second read-only open of the same file.
+// when it is open for reading, else a second read-only open of the same file
+// (-1 when even that is refused: the handle then takes no part in sharing).
 int lock_descriptor(int fd, int flags) {
   if ((flags & O_ACCMODE) == O_RDONLY && !(flags & O_PATH)) return fd;
   if ((flags & O_ACCMODE) == O_RDWR) return fd;
   std::string self = "/proc/self/fd/" + std::to_string(fd);
   return ::open(self.c_str(), O_RDONLY | O_CLOEXEC);
 }
+
+// A file being opened: its descriptors are closed again, and a file the open
+// created is removed, unless they are handed over to a FileObject.
+class PendingOpen {
+ public:
+  PendingOpen(Opened opened, int flags, std::string path)
+      : fd_(opened.fd), lock_fd_(lock_descriptor(opened.fd, flags)), created_(opened.created),
+        path_(std::move(path)) {}
+  ~PendingOpen() {
+    if (fd_ < 0) return;
+    if (lock_fd_ >= 0 && lock_fd_ != fd_) close(lock_fd_);
+    close(fd_);
+    if (created_) unlink(path_.c_str());
+  }
+  PendingOpen(const PendingOpen&) = delete;
+  PendingOpen& operator=(const PendingOpen&) = delete;
+
+  int fd() const { return fd_; }
+  bool created() const { return created_; }
+
+  bool share(DWORD access, DWORD share) const {
+    return lock_fd_ < 0 || acquire_share(lock_fd_, access, share) != ShareResult::violation;
+  }
+
+  std::shared_ptr<FileObject> hand_over(bool readable, bool writable, bool delete_on_close) {
+    auto file = std::make_shared<FileObject>(fd_, lock_fd_ == fd_ ? -1 : lock_fd_, path_, readable,
+                                             writable, delete_on_close);
+    fd_ = -1;
+    return file;
+  }
+
+ private:
+  int fd_;
+  int lock_fd_;
+  bool created_;
+  std::string path_;
+};
 
 HANDLE open_directory(const std::string& path, DWORD flags) {
   // A folder is a file only to a caller that asks for backup semantics.
@@ -118,6 +156,7 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
 
   struct stat st;
   const bool exists = stat(target.path.c_str(), &st) == 0;
+  if (exists && dwCreationDisposition == CREATE_NEW) return fail_with(ERROR_FILE_EXISTS, INVALID_HANDLE_VALUE);
   if (exists && S_ISDIR(st.st_mode)) return open_directory(target.path, dwFlagsAndAttributes);
   if (target.trailing_separator) return fail_with(ERROR_INVALID_NAME, INVALID_HANDLE_VALUE);
 
@@ -128,32 +167,20 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
     if (opened.err == EEXIST) return fail_with(ERROR_FILE_EXISTS, INVALID_HANDLE_VALUE);
     return fail_with(open_error(opened.err, target.path), INVALID_HANDLE_VALUE);
   }
-
-  int lock_fd = lock_descriptor(opened.fd, flags);
-  if (lock_fd >= 0 && acquire_share(lock_fd, dwDesiredAccess, dwShareMode) == ShareResult::violation) {
-    if (lock_fd != opened.fd) close(lock_fd);
-    close(opened.fd);
-    if (opened.created) unlink(target.path.c_str());
-    return fail_with(ERROR_SHARING_VIOLATION, INVALID_HANDLE_VALUE);
-  }
+  PendingOpen file(opened, flags, target.path);
+  if (!file.share(dwDesiredAccess, dwShareMode)) return fail_with(ERROR_SHARING_VIOLATION, INVALID_HANDLE_VALUE);
 
   // Truncation comes only after the share check has let this open through.
-  const bool truncate = !opened.created && (dwCreationDisposition == CREATE_ALWAYS ||
+  const bool truncate = !file.created() && (dwCreationDisposition == CREATE_ALWAYS ||
                                             dwCreationDisposition == TRUNCATE_EXISTING);
-  if (truncate && syscalls().ftruncate(opened.fd, 0) != 0) {
-    int err = errno;
-    if (lock_fd >= 0 && lock_fd != opened.fd) close(lock_fd);
-    close(opened.fd);
-    return fail_with_errno(err, ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
-  }
+  if (truncate && syscalls().ftruncate(file.fd(), 0) != 0)
+    return fail_with_errno(errno, ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
 
-  auto file = std::make_shared<FileObject>(opened.fd, lock_fd == opened.fd ? -1 : lock_fd,
-                                           target.path, readable, writable,
-                                           dwFlagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE);
-  HANDLE handle = insert_handle(std::move(file));
+  HANDLE handle = insert_handle(
+      file.hand_over(readable, writable, dwFlagsAndAttributes & FILE_FLAG_DELETE_ON_CLOSE));
   if (!handle) return fail_with(ERROR_TOO_MANY_OPEN_FILES, INVALID_HANDLE_VALUE);
 
-  const bool reopened = !opened.created && (dwCreationDisposition == OPEN_ALWAYS ||
+  const bool reopened = !file.created() && (dwCreationDisposition == OPEN_ALWAYS ||
                                             dwCreationDisposition == CREATE_ALWAYS);
   set_last_error(reopened ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
   return handle;

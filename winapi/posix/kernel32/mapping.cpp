@@ -64,6 +64,7 @@ HANDLE anonymous_mapping(uint64_t size) {
   }
   HANDLE handle = insert_handle(std::make_shared<MappingObject>(fd, size, true));
   if (!handle) return fail_with(ERROR_NOT_ENOUGH_MEMORY, HANDLE(nullptr));
+  set_last_error(ERROR_SUCCESS);
   return handle;
 }
 
