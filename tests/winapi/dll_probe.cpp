@@ -1,6 +1,7 @@
 // A module that records its attach and detach notifications, one line each,
 // in the file named by $DLL_PROBE_LOG: "attach <handle>" / "detach <handle>".
 #include <winapi/dll_entry.h>
+#include <winapi/windows.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -37,3 +38,12 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 WINAPI_DLL_ENTRY(DllMain)
 
 extern "C" __attribute__((visibility("default"))) HINSTANCE probe_instance() { return g_instance; }
+
+// Opens and closes a file through the module's own stand-in, so the module
+// has used its code page converters before it is unloaded.
+extern "C" __attribute__((visibility("default"))) bool probe_open(const char* path) {
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}

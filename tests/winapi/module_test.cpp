@@ -69,6 +69,10 @@ TEST_F(ModuleTest, AttachAndDetachFollowLoadAndLastUnload) {
   EXPECT_EQ(std::string(name, n), winapi::posix::to_windows_path(real));
   EXPECT_EQ(GetModuleHandleA("dll_probe"), reinterpret_cast<HMODULE>(instance));
 
+  // Converting a non-ASCII name leaves nothing behind that pins the module.
+  auto probe_open = reinterpret_cast<bool (*)(const char*)>(dlsym(lib, "probe_open"));
+  EXPECT_TRUE(probe_open((dir_ / "caf\xE9.txt").c_str()));
+
   // A second reference keeps it loaded; the last one unloads it for real.
   void* again = dlopen(DLL_PROBE_PATH, RTLD_NOW | RTLD_LOCAL);
   ASSERT_EQ(again, lib);

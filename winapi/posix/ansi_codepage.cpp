@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace winapi::posix {
@@ -35,23 +36,34 @@ struct ConverterCloser {
 };
 using Converter = std::unique_ptr<UConverter, ConverterCloser>;
 
-// The converter of `code_page`, opened once per thread (a UConverter keeps
-// state between calls, so threads must not share one). Null when ICU lacks it.
-UConverter* converter_for(UINT code_page) {
-  thread_local struct {
-    UINT code_page = 0;
-    Converter converter;
-  } cache;
-  if (cache.code_page != code_page || !cache.converter) {
+// One converter per code page, opened on first use and kept for the module's
+// life. A UConverter keeps state between calls, so a caller holds the lock
+// while it converts. (Module-wide rather than per thread: a thread_local with
+// a destructor would keep a module from unloading at its last dlclose.)
+struct CachedConverter {
+  std::mutex mutex;
+  Converter converter;
+};
+
+struct LockedConverter {
+  std::unique_lock<std::mutex> lock;
+  UConverter* converter = nullptr;
+};
+
+LockedConverter converter_for(UINT code_page) {
+  static CachedConverter cache[3];
+  CachedConverter& entry = cache[code_page == 936 ? 0 : code_page == 950 ? 1 : 2];
+  LockedConverter locked{std::unique_lock(entry.mutex)};
+  if (!entry.converter) {
     UErrorCode status = U_ZERO_ERROR;
     Converter opened(ucnv_open(converter_name(code_page), &status));
-    if (U_FAILURE(status)) return nullptr;
+    if (U_FAILURE(status)) return locked;
     // A character the code page lacks becomes '?', as Windows writes it.
     ucnv_setSubstChars(opened.get(), "?", 1, &status);
-    cache.converter = std::move(opened);
-    cache.code_page = code_page;
+    entry.converter = std::move(opened);
   }
-  return cache.converter.get();
+  locked.converter = entry.converter.get();
+  return locked;
 }
 
 }  // namespace
@@ -65,10 +77,10 @@ UINT ansi_code_page() {
 
 std::string ansi_to_utf8(std::string_view ansi) {
   if (is_ascii(ansi)) return std::string(ansi);
-  UConverter* converter = converter_for(ansi_code_page());
-  if (!converter) return std::string(ansi);
+  LockedConverter locked = converter_for(ansi_code_page());
+  if (!locked.converter) return std::string(ansi);
   UErrorCode status = U_ZERO_ERROR;
-  icu::UnicodeString text(ansi.data(), static_cast<int32_t>(ansi.size()), converter, status);
+  icu::UnicodeString text(ansi.data(), static_cast<int32_t>(ansi.size()), locked.converter, status);
   if (U_FAILURE(status)) return std::string(ansi);
   std::string utf8;
   return text.toUTF8String(utf8);
@@ -76,12 +88,12 @@ std::string ansi_to_utf8(std::string_view ansi) {
 
 std::string utf8_to_ansi(std::string_view utf8) {
   if (is_ascii(utf8)) return std::string(utf8);
-  UConverter* converter = converter_for(ansi_code_page());
-  if (!converter) return std::string(utf8);
+  LockedConverter locked = converter_for(ansi_code_page());
+  if (!locked.converter) return std::string(utf8);
   icu::UnicodeString text = icu::UnicodeString::fromUTF8(utf8);
   UErrorCode status = U_ZERO_ERROR;
   std::vector<char> out(static_cast<size_t>(text.length()) * 2 + 1);
-  int32_t length = text.extract(out.data(), static_cast<int32_t>(out.size()), converter, status);
+  int32_t length = text.extract(out.data(), static_cast<int32_t>(out.size()), locked.converter, status);
   if (U_FAILURE(status)) return std::string(utf8);
   return std::string(out.data(), static_cast<size_t>(length));
 }
