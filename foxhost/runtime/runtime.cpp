@@ -1,5 +1,6 @@
 #include "foxhost/runtime/runtime.h"
 
+#include <filesystem>
 #include <iostream>
 
 #include "foxhost/runtime/call_context.h"
@@ -48,6 +49,23 @@ void Runtime::ReleaseLibraries() {
     }
     libraries_.pop_back();
   }
+}
+
+bool Runtime::ReleaseLibrary(const std::string& name) {
+  std::string wanted = NormalName(std::filesystem::path(name).filename().string());
+  for (auto library = libraries_.begin(); library != libraries_.end(); ++library) {
+    std::string file = NormalName(std::filesystem::path((*library)->path()).filename().string());
+    if (file != wanted && file != wanted + ".FLL") continue;
+    try {
+      RunHook(**library, kUnloadHookCount);
+    } catch (const FoxError& error) {
+      warnings() << "Warning: unload hook of " << (*library)->path() << " failed: " << error.what()
+                 << "\n";
+    }
+    libraries_.erase(library);
+    return true;
+  }
+  return false;
 }
 
 void Runtime::RunHook(const ExtensionLibrary& library, int count) {

@@ -34,6 +34,9 @@ class Runtime {
   void SetLibrary(const std::string& path);
   // Runs each library's unload hook and unloads it, the last loaded first.
   void ReleaseLibraries();
+  // RELEASE LIBRARY: the one library whose file name is `name` (".fll"
+  // may be left out; any case). False when none is loaded.
+  bool ReleaseLibrary(const std::string& name);
   const std::vector<std::unique_ptr<ExtensionLibrary>>& libraries() const { return libraries_; }
 
   // Calls a library function after checking the arguments against its
