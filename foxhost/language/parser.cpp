@@ -21,6 +21,7 @@ namespace {
 struct Opening {
   std::string keyword;
   int line;
+  std::string closer;
 };
 
 class Parser {
@@ -169,8 +170,7 @@ class Parser {
       block.push_back(Statement());
     }
     if (opening) {
-      std::string expected(*ends.begin());
-      throw SyntaxError(expected + " expected (to close " + opening->keyword + " at line " +
+      throw SyntaxError(opening->closer + " expected (to close " + opening->keyword + " at line " +
                             std::to_string(opening->line) + ")",
                         index_ < lines_.size() ? lines_[index_].number
                                                : lines_.empty() ? 1 : lines_.back().number);
@@ -297,7 +297,7 @@ class Parser {
   std::unique_ptr<Stmt> If() {
     Next();
     auto stmt = Make(StmtKind::kIf);
-    Opening opening{"IF", stmt->line};
+    Opening opening{"IF", stmt->line, "ENDIF"};
     stmt->value = Expression();
     AcceptWord("THEN");
     ExpectEnd();
@@ -318,7 +318,7 @@ class Parser {
     Next();
     if (AcceptWord("WHILE")) {
       auto stmt = Make(StmtKind::kWhile);
-      Opening opening{"DO WHILE", stmt->line};
+      Opening opening{"DO WHILE", stmt->line, "ENDDO"};
       stmt->value = Expression();
       ExpectEnd();
       stmt->blocks.push_back(ParseBlock({"ENDDO"}, &opening));
@@ -328,7 +328,7 @@ class Parser {
     if (PeekWord("CASE") && Peek(1).kind == TokenKind::kEnd) {
       Next();
       auto stmt = Make(StmtKind::kCase);
-      Opening opening{"DO CASE", stmt->line};
+      Opening opening{"DO CASE", stmt->line, "ENDCASE"};
       // Lines between DO CASE and the first CASE are ignored, as FoxPro does.
       ParseBlock({"CASE", "OTHERWISE", "ENDCASE"}, &opening);
       while (FirstIs("CASE")) {
@@ -371,7 +371,7 @@ class Parser {
   std::unique_ptr<Stmt> For() {
     Next();
     auto stmt = Make(StmtKind::kFor);
-    Opening opening{"FOR", stmt->line};
+    Opening opening{"FOR", stmt->line, "ENDFOR"};
     if (PeekWord("EACH")) throw SyntaxError("FOR EACH is not supported", line_->number);
     stmt->name = VariableName();
     ExpectOp("=", "FOR " + stmt->name);
@@ -391,7 +391,7 @@ class Parser {
     Next();
     ExpectEnd();
     auto stmt = Make(StmtKind::kTry);
-    Opening opening{"TRY", stmt->line};
+    Opening opening{"TRY", stmt->line, "ENDTRY"};
     stmt->blocks.push_back(ParseBlock({"ENDTRY", "CATCH", "FINALLY"}, &opening));
     stmt->blocks.emplace_back();
     stmt->blocks.emplace_back();

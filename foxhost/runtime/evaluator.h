@@ -18,9 +18,4 @@ class Evaluator {
   virtual void Execute(Runtime& runtime, std::string_view statement) = 0;
 };
 
-// Until the language is there: assignments to and reads of variables, array
-// elements and `_screen.tag`, literals, and calls of library functions
-// (arguments by value, or @name by reference).
-std::unique_ptr<Evaluator> MakeBasicEvaluator();
-
 }  // namespace foxhost

@@ -20,7 +20,8 @@ namespace foxhost {
 
 class Runtime {
  public:
-  explicit Runtime(std::unique_ptr<Evaluator> evaluator = MakeBasicEvaluator());
+  // The language (foxhost/language) is the evaluator the host program uses.
+  explicit Runtime(std::unique_ptr<Evaluator> evaluator);
   ~Runtime();
   Runtime(const Runtime&) = delete;
   Runtime& operator=(const Runtime&) = delete;

@@ -23,7 +23,10 @@ std::string Text(const std::vector<std::string>& lines) {
 }  // namespace
 
 TestHost::TestHost(const std::string& module, const std::function<void(Runtime&)>& before_load)
-    : folder_(FreshFolder()), library_(folder_ / fs::path(module).filename()) {
+    : folder_(FreshFolder()),
+      library_(folder_ / fs::path(module).filename()),
+      host_(language::MakeHost(output_)),
+      runtime_(*host_.runtime) {
   fs::copy_file(module, library_);
   fs::create_directories(folder_ / "prefix");
   setenv("MARLUNE_PREFIX", (folder_ / "prefix").c_str(), 1);

@@ -1,4 +1,4 @@
-// A host for GoogleTest, built on the runtime: loads a fresh copy of a built
+// A host for GoogleTest, built on the runtime and the language: loads a fresh copy of a built
 // extension library, calls its functions by name, and reads results,
 // variables, arrays and the statements the library had executed.
 //
@@ -9,10 +9,12 @@
 
 #include <filesystem>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "foxhost/language/interpreter.h"
 #include "foxhost/runtime/fox_error.h"
 #include "foxhost/runtime/runtime.h"
 
@@ -30,7 +32,9 @@ class TestHost {
   TestHost(const TestHost&) = delete;
   TestHost& operator=(const TestHost&) = delete;
 
-  Runtime& runtime() { return runtime_; }
+  Runtime& runtime() { return *host_.runtime; }
+  // What `?` and `??` printed.
+  std::string output() const { return output_.str(); }
   // The loaded copy's POSIX path.
   const std::filesystem::path& library_path() const { return library_; }
 
@@ -50,7 +54,9 @@ class TestHost {
 
   std::filesystem::path folder_;
   std::filesystem::path library_;
-  Runtime runtime_;
+  std::ostringstream output_;
+  language::Host host_;
+  Runtime& runtime_;
 };
 
 }  // namespace foxhost::testing
