@@ -193,17 +193,16 @@ FoxValue Occurs(BuiltinCall& c) {
   return Int(count);
 }
 
-FoxValue UpperFn(BuiltinCall& c) {
+// A function of one character argument answering text.
+template <typename Function>
+FoxValue OfText(BuiltinCall& c, Function function) {
   Args a{c};
   a.Count(1, 1);
-  return Text(Upper(a.Text(0)));
+  return Text(function(a.Text(0)));
 }
 
-FoxValue LowerFn(BuiltinCall& c) {
-  Args a{c};
-  a.Count(1, 1);
-  return Text(Lower(a.Text(0)));
-}
+FoxValue UpperFn(BuiltinCall& c) { return OfText(c, Upper); }
+FoxValue LowerFn(BuiltinCall& c) { return OfText(c, Lower); }
 
 FoxValue Proper(BuiltinCall& c) {
   Args a{c};
@@ -569,11 +568,7 @@ FoxValue Addbs(BuiltinCall& c) {
   return Text(path);
 }
 
-FoxValue Justfname(BuiltinCall& c) {
-  Args a{c};
-  a.Count(1, 1);
-  return Text(FileName(a.Text(0)));
-}
+FoxValue Justfname(BuiltinCall& c) { return OfText(c, FileName); }
 
 FoxValue Justpath(BuiltinCall& c) {
   Args a{c};

@@ -608,15 +608,7 @@ void Interpreter::Assign(const Expr& target, const FoxValue& value) {
       std::optional<VariableId> id = variables.Find(target.name);
       Variable* array = id ? variables.Get(*id) : nullptr;
       if (!array || !array->is_array) Fail(kErrorVariableNotFound, "Variable '" + target.name + "' is not found.");
-      std::vector<int32_t> subs;
-      for (const Argument& argument : target.arguments) {
-        if (!argument.value) Fail(kErrorInvalidSubscript, "Invalid subscript reference.");
-        FoxValue sub = Eval(*argument.value);
-        if (!sub.IsNumber()) Fail(kErrorDataTypeMismatch, "Data type mismatch: a subscript must be a number.");
-        subs.push_back(static_cast<int32_t>(sub.AsDouble()));
-      }
-      if (subs.empty() || subs.size() > 2) Fail(kErrorInvalidSubscript, "Invalid subscript reference.");
-      Variables::Element(*array, static_cast<int>(subs.size()), subs[0], subs.size() > 1 ? subs[1] : 0) = value;
+      Element(*array, target.arguments) = value;
       return;
     }
     case ExprKind::kMember: {
@@ -661,7 +653,13 @@ void Interpreter::Execute(Runtime& runtime, std::string_view statement) {
   } catch (const Quit&) {
     quit_ = true;  // the program ends once the library has returned
   } catch (const FoxError& error) {
-    throw Locate(error, frames_.back()->line);
+    // The library sees only the number; the host's warning shows the place.
+    ProgramError located = Locate(error, frames_.back()->line);
+    std::string place = located.file().empty()
+                            ? std::string()
+                            : located.file() + "(" + std::to_string(located.line()) + "): ";
+    throw ProgramError(located.number(), place + located.message(), located.line(),
+                       located.procedure(), located.file());
   }
 }
 
@@ -752,23 +750,26 @@ FoxValue Interpreter::EvalCast(const Expr& expr) {
   Fail(kErrorInvalidArgument, "CAST to " + type + " is not supported.");
 }
 
+// a(i), a(i, j), a[i]: one subscript counts row by row through two dimensions.
+FoxValue& Interpreter::Element(Variable& array, const std::vector<Argument>& subscripts) {
+  std::vector<int32_t> subs;
+  for (const Argument& argument : subscripts) {
+    if (!argument.value) Fail(kErrorInvalidSubscript, "Invalid subscript reference.");
+    FoxValue sub = Eval(*argument.value);
+    if (!sub.IsNumber()) Fail(kErrorDataTypeMismatch, "Data type mismatch: a subscript must be a number.");
+    subs.push_back(static_cast<int32_t>(sub.AsDouble()));
+  }
+  if (subs.empty() || subs.size() > 2) Fail(kErrorInvalidSubscript, "Invalid subscript reference.");
+  return Variables::Element(array, static_cast<int>(subs.size()), subs[0], subs.size() > 1 ? subs[1] : 0);
+}
+
 FoxValue Interpreter::EvalCall(const Expr& expr) {
   Variables& variables = runtime_->variables();
   const std::string& name = expr.name;
   // An array element.
   if (std::optional<VariableId> id = variables.Find(name)) {
     Variable* variable = variables.Get(*id);
-    if (variable->is_array) {
-      std::vector<int32_t> subs;
-      for (const Argument& argument : expr.arguments) {
-        if (!argument.value) Fail(kErrorInvalidSubscript, "Invalid subscript reference.");
-        FoxValue sub = Eval(*argument.value);
-        if (!sub.IsNumber()) Fail(kErrorDataTypeMismatch, "Data type mismatch: a subscript must be a number.");
-        subs.push_back(static_cast<int32_t>(sub.AsDouble()));
-      }
-      if (subs.empty() || subs.size() > 2) Fail(kErrorInvalidSubscript, "Invalid subscript reference.");
-      return Variables::Element(*variable, static_cast<int>(subs.size()), subs[0], subs.size() > 1 ? subs[1] : 0);
-    }
+    if (variable->is_array) return Element(*variable, expr.arguments);
   }
   if (expr.brackets) Fail(kErrorVariableNotFound, "Variable '" + name + "' is not found.");
 

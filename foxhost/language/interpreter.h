@@ -87,6 +87,7 @@ class Interpreter : public Evaluator {
 
   FoxValue Eval(const Expr& expr);
   FoxValue EvalCall(const Expr& expr);
+  FoxValue& Element(Variable& array, const std::vector<Argument>& subscripts);
   FoxValue EvalMember(const Expr& expr);
   FoxValue EvalBinary(const Expr& expr);
   FoxValue EvalCast(const Expr& expr);
