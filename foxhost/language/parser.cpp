@@ -195,8 +195,13 @@ class Parser {
 
   // statement := command | target "=" expression | "=" expression | call
   std::unique_ptr<Stmt> Statement() {
+    // A line with &name is parsed once substituted, when it runs; in the
+    // condition of a block statement &name is an expression of its own.
+    bool opens_block = Peek().kind == TokenKind::kName &&
+                       (IsKeyword(Peek().text, "IF") || IsKeyword(Peek().text, "DO") ||
+                        IsKeyword(Peek().text, "CASE") || IsKeyword(Peek().text, "FOR"));
     for (const Token& token : line_->tokens)
-      if (token.kind == TokenKind::kMacro) {
+      if (token.kind == TokenKind::kMacro && !opens_block) {
         auto stmt = Make(StmtKind::kMacroLine);
         stmt->name = line_->text;
         return stmt;

@@ -11,3 +11,7 @@ lcFunc = "UPPER"
 lcAbs = "ABS(-5)"
 x = &lcAbs + 1
 ? "inside an expression:", x
+lcCond = "x > 5"
+IF &lcCond
+  ? "a condition in a block statement"
+ENDIF
