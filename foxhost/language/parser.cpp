@@ -62,6 +62,7 @@ class Parser {
     return program;
   }
 
+  // single := statement (not one that opens or closes a block)
   std::unique_ptr<Stmt> ParseSingle() {
     Begin(lines_.at(0));
     if (FirstIsAny({"IF", "ELSE", "ENDIF", "FOR", "ENDFOR", "NEXT", "TRY", "CATCH", "FINALLY",
@@ -72,6 +73,7 @@ class Parser {
     return Statement();
   }
 
+  // whole := expression end
   ExprPtr ParseWholeExpression() {
     Begin(lines_.at(0));
     ExprPtr expr = Expression();
@@ -246,6 +248,7 @@ class Parser {
     return stmt;
   }
 
+  // command := keyword ... (the keyword's own rule); null when the line starts with no command
   std::unique_ptr<Stmt> Command() {
     const std::string word = Peek().text;
     auto is = [&](std::string_view keyword) { return IsKeyword(word, keyword); };
@@ -279,6 +282,7 @@ class Parser {
     return nullptr;
   }
 
+  // simple := EXIT | LOOP | QUIT | CANCEL
   std::unique_ptr<Stmt> Simple(StmtKind kind) {
     Next();
     auto stmt = Make(kind);
@@ -517,8 +521,8 @@ class Parser {
     return stmt;
   }
 
-  // A file named as written (marlune.fll, ..\lib\x.fll), or an expression in
-  // quotes or parentheses. Answers a literal of the text for the former.
+  // path := text | "(" expression ")" | characters up to the end (or ADDITIVE)
+  // A file named as written (marlune.fll, ..\lib\x.fll) becomes a literal.
   ExprPtr PathOperand(bool* additive) {
     if (Peek().kind == TokenKind::kString || IsOp(Peek(), "(")) {
       ExprPtr path = Expression();
@@ -760,6 +764,7 @@ class Parser {
     return Node(ExprKind::kName, NormalName(name));
   }
 
+  // number := digits ["." digits] | "." digits | "0x" hexdigits
   // A whole number within 32 bits is an integer; others are numeric, shown
   // with the decimals written.
   ExprPtr Number(const std::string& text) {
