@@ -18,15 +18,24 @@ struct Slot {
   uintptr_t generation = 0;
 };
 
+// Set when the table is destroyed, at the module's unload or the process's
+// exit; a handle closed after that (by another object's destructor) is
+// refused instead of touching the destroyed table.
+bool g_table_gone = false;
+
 struct Table {
   std::mutex mutex;
   std::vector<Slot> slots;
   std::vector<size_t> free_slots;
+  Table() = default;
+  Table(const Table&) = delete;
+  Table& operator=(const Table&) = delete;
+  ~Table() { g_table_gone = true; }
 };
 
-Table& table() {
-  static Table* t = new Table;  // never destroyed: handles may be closed during exit
-  return *t;
+Table* table() {
+  static Table t;
+  return g_table_gone ? nullptr : &t;
 }
 
 HANDLE encode(size_t slot, uintptr_t generation) {
@@ -49,7 +58,9 @@ Slot* decode(Table& t, HANDLE handle) {
 }  // namespace
 
 HANDLE insert_handle(std::shared_ptr<KernelObject> object) {
-  Table& t = table();
+  Table* live = table();
+  if (!live) return nullptr;
+  Table& t = *live;
   std::lock_guard lock(t.mutex);
   size_t index;
   if (!t.free_slots.empty()) {
@@ -68,14 +79,18 @@ HANDLE insert_handle(std::shared_ptr<KernelObject> object) {
 }
 
 std::shared_ptr<KernelObject> lookup_handle(HANDLE handle) {
-  Table& t = table();
+  Table* live = table();
+  if (!live) return nullptr;
+  Table& t = *live;
   std::lock_guard lock(t.mutex);
   Slot* slot = decode(t, handle);
   return slot ? slot->object : nullptr;
 }
 
 std::shared_ptr<KernelObject> remove_handle(HANDLE handle) {
-  Table& t = table();
+  Table* live = table();
+  if (!live) return nullptr;
+  Table& t = *live;
   std::shared_ptr<KernelObject> object;
   {
     std::lock_guard lock(t.mutex);

@@ -40,15 +40,23 @@ class MappingObject : public KernelObject {
   bool writable_;
 };
 
+// Set when the view registry is destroyed (module unload, process exit); a
+// later unmap is refused instead of touching it.
+bool g_views_gone = false;
+
 // Views by base address, so UnmapViewOfFile knows each view's length.
 struct Views {
   std::mutex mutex;
   std::map<const void*, size_t> lengths;
+  Views() = default;
+  Views(const Views&) = delete;
+  Views& operator=(const Views&) = delete;
+  ~Views() { g_views_gone = true; }
 };
 
-Views& views() {
-  static Views* v = new Views;  // views may be unmapped during exit
-  return *v;
+Views* views() {
+  static Views v;
+  return g_views_gone ? nullptr : &v;
 }
 
 uint64_t join(DWORD high, DWORD low) { return (uint64_t{high} << 32) | low; }
@@ -123,19 +131,26 @@ LPVOID WINAPI MapViewOfFile(HANDLE hFileMappingObject, DWORD dwDesiredAccess,
                                mapping->fd(), static_cast<off_t>(offset));
   if (view == MAP_FAILED) return fail_with_errno(errno, ERROR_NOT_ENOUGH_MEMORY, LPVOID(nullptr));
 
-  std::lock_guard lock(views().mutex);
-  views().lengths[view] = length;
+  Views* registry = views();
+  if (!registry) {
+    munmap(view, length);
+    return fail_with(ERROR_NOT_ENOUGH_MEMORY, LPVOID(nullptr));
+  }
+  std::lock_guard lock(registry->mutex);
+  registry->lengths[view] = length;
   return view;
 }
 
 BOOL WINAPI UnmapViewOfFile(LPCVOID lpBaseAddress) {
+  Views* registry = views();
+  if (!registry) return fail_with(ERROR_INVALID_ADDRESS, BOOL{FALSE});
   size_t length;
   {
-    std::lock_guard lock(views().mutex);
-    auto it = views().lengths.find(lpBaseAddress);
-    if (it == views().lengths.end()) return fail_with(ERROR_INVALID_ADDRESS, BOOL{FALSE});
+    std::lock_guard lock(registry->mutex);
+    auto it = registry->lengths.find(lpBaseAddress);
+    if (it == registry->lengths.end()) return fail_with(ERROR_INVALID_ADDRESS, BOOL{FALSE});
     length = it->second;
-    views().lengths.erase(it);
+    registry->lengths.erase(it);
   }
   munmap(const_cast<void*>(lpBaseAddress), length);
   return TRUE;
