@@ -27,6 +27,7 @@ const char* converter_name(UINT code_page) {
   switch (code_page) {
     case 936: return "windows-936-2000";
     case 950: return "windows-950-2000";
+    case 65001: return "UTF-8";
     default: return "windows-1252";
   }
 }
@@ -45,14 +46,24 @@ struct CachedConverter {
   Converter converter;
 };
 
-struct LockedConverter {
-  std::unique_lock<std::mutex> lock;
-  UConverter* converter = nullptr;
-};
+size_t cache_index(UINT code_page) {
+  switch (code_page) {
+    case 936: return 0;
+    case 950: return 1;
+    case 65001: return 3;
+    default: return 2;
+  }
+}
+
+}  // namespace
+
+bool is_supported_code_page(UINT code_page) {
+  return code_page == 936 || code_page == 950 || code_page == 1252 || code_page == 65001;
+}
 
 LockedConverter converter_for(UINT code_page) {
-  static CachedConverter cache[3];
-  CachedConverter& entry = cache[code_page == 936 ? 0 : code_page == 950 ? 1 : 2];
+  static CachedConverter cache[4];
+  CachedConverter& entry = cache[cache_index(code_page)];
   LockedConverter locked{std::unique_lock(entry.mutex)};
   if (!entry.converter) {
     UErrorCode status = U_ZERO_ERROR;
@@ -65,8 +76,6 @@ LockedConverter converter_for(UINT code_page) {
   locked.converter = entry.converter.get();
   return locked;
 }
-
-}  // namespace
 
 UINT ansi_code_page() {
   std::string_view locale = locale_name();
