@@ -5,6 +5,8 @@
 
 #include <winapi/windows.h>
 
+#include "marlune/text/parsed_string.h"
+
 namespace marlune::host {
 
 struct LibraryState {
@@ -12,6 +14,7 @@ struct LibraryState {
 
   HMODULE module;         // the library's own module handle
   DWORD saved_error = 0;  // the last failing Windows call's code, read by XTGetLastErrorMsg
+  text::ParsedString parsed_string;  // the PS functions' cursor
 };
 
 // Module start-up and shutdown, from the module's entry point.

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "marlune/host/registered_functions.h"
+#include "marlune/text/registered_functions.h"
 
 namespace marlune::host {
 namespace {
@@ -18,7 +19,22 @@ FoxInfo g_rows[] = {
     {"GetDefaultFontName", GetDefaultFontName, 0, ""},
     {"GetDefaultFontSize", GetDefaultFontSize, 0, ""},
     {"GetCpuID", GetCpuID, 0, ""},
+    {"PSSetStringLine", PSSetStringLine, 1, "C"},
+    {"PSSetFlagChar", PSSetFlagChar, 1, "C"},
+    {"PSIsEnd", PSIsEnd, 0, ""},
+    {"PSGetItem", PSGetItem, 0, ""},
+    {"PSGoToHead", PSGoToHead, 0, ""},
+    {"PSGetRestString", PSGetRestString, 0, ""},
     {"LangIsChinese", LangIsChinese, 0, ""},
+    {"XTBig5ToGb2312", XTBig5ToGb2312, 1, "C"},
+    {"XTGb2312ToBig5", XTGb2312ToBig5, 1, "C"},
+    {"XTCnCharToSpell", XTCnCharToSpell, 1, "C"},
+    {"XTCnCharToStroke", XTCnCharToStroke, 2, "C.I"},
+    {"XTFindMatchString", XTFindMatchString, 3, "CC.I"},
+    {"XTIsMatchString", XTIsMatchString, 3, "CC.I"},
+    {"XTMultiMatchString", XTMultiMatchString, 3, "CC.I"},
+    {"XTStrRev", XTStrRev, 2, "R.I"},
+    {"XTRmbNumToCnChar", XTRmbNumToCnChar, 2, "N.L"},
     {"XTGetLastErrorMsg", XTGetLastErrorMsg, 1, ".I"},
 };
 
