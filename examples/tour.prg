@@ -24,6 +24,31 @@ Show("LangIsChinese()", "is the user's language Simplified Chinese?", LangIsChin
 Show("XTGetLastErrorMsg(5)", "the system's text for an error code", XTGetLastErrorMsg(5))
 Show("XTGetLastErrorMsg()", "the text for the library's saved error code", XTGetLastErrorMsg())
 
+* Text services. Chinese text is GB2312 (code page 936), built here with
+* CHR(): lcFacai is fa cai (to get rich), lcYi the character for one.
+lcLine = "red||green|blue"
+Show("PSSetStringLine(lcLine)", "sets the line red||green|blue for the PS functions", PSSetStringLine(lcLine))
+Show('PSSetFlagChar("|")', "chooses the delimiter (after the line)", PSSetFlagChar("|"))
+Show("PSGetItem()", "the next item; empty items are skipped", PSGetItem())
+Show("PSIsEnd()", "has the walk passed the last item?", PSIsEnd())
+Show("PSGetRestString()", "the rest of the line from the cursor", PSGetRestString())
+PSGoToHead()
+Show("PSGoToHead()", "back to the first item, which is again", PSGetItem())
+Show("XTFindMatchString(...)", 'where a?b first occurs in aaab (? is any character)', XTFindMatchString("aaab", "a?b"))
+Show("XTIsMatchString(...)", "does Hello.TXT match *.txt (A-Z fold)?", XTIsMatchString("Hello.TXT", "*.txt"))
+Show("XTMultiMatchString(...)", "does a.doc match a pattern of *.txt,*.doc?", XTMultiMatchString("a.doc", "*.txt,*.doc"))
+lcText = "abcdef"
+XTStrRev(@lcText, 2)
+Show('XTStrRev(@lcText, 2)', "reverses a variable after its first 2 bytes", lcText)
+lcFacai = CHR(0xB7) + CHR(0xA2) + CHR(0xB2) + CHR(0xC6)
+lcYi = CHR(0xD2) + CHR(0xBB)
+Show("XTGb2312ToBig5(lcFacai)", "GB2312 simplified to Big5 traditional", XTGb2312ToBig5(lcFacai))
+Show("XTBig5ToGb2312(...)", "and back to GB2312 simplified", XTBig5ToGb2312(XTGb2312ToBig5(lcFacai)))
+Show("XTCnCharToSpell(...)", "pinyin initials of the Chinese characters", XTCnCharToSpell(lcFacai))
+Show("XTCnCharToStroke(lc, 1)", "strokes per character of yi fa cai (mode 1)", XTCnCharToStroke(lcYi + lcFacai, 1))
+Show("XTCnCharToStroke(lc)", "and their total", XTCnCharToStroke(lcYi + lcFacai))
+Show("XTRmbNumToCnChar(...)", "1234.56 yuan in Chinese capital numerals", XTRmbNumToCnChar(1234.56))
+
 * The host checks every call against the library's parameter descriptors:
 * a call they do not allow is FoxPro error 11, and the library is not entered.
 TRY

@@ -1,5 +1,7 @@
 #include "posix/ansi_codepage.h"
 
+#include "posix/icu_library.h"
+
 #include <unicode/ucnv.h>
 #include <unicode/unistr.h>
 
@@ -66,6 +68,7 @@ LockedConverter converter_for(UINT code_page) {
   CachedConverter& entry = cache[cache_index(code_page)];
   LockedConverter locked{std::unique_lock(entry.mutex)};
   if (!entry.converter) {
+    keep_icu_loaded();
     UErrorCode status = U_ZERO_ERROR;
     Converter opened(ucnv_open(converter_name(code_page), &status));
     if (U_FAILURE(status)) return locked;

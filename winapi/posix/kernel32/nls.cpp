@@ -18,6 +18,7 @@
 #include <winapi/winnls.h>
 
 #include "posix/ansi_codepage.h"
+#include "posix/icu_library.h"
 #include "posix/last_error.h"
 
 namespace winapi::posix {
@@ -168,6 +169,7 @@ bool transliterate(DWORD flag, icu::UnicodeString& text) {
   std::lock_guard lock(mappings.mutex);
   auto& slot = flag == LCMAP_SIMPLIFIED_CHINESE ? mappings.to_simplified : mappings.to_traditional;
   if (!slot) {
+    keep_icu_loaded();
     UErrorCode status = U_ZERO_ERROR;
     const char* id = flag == LCMAP_SIMPLIFIED_CHINESE ? "Traditional-Simplified" : "Simplified-Traditional";
     slot.reset(icu::Transliterator::createInstance(id, UTRANS_FORWARD, status));
@@ -187,6 +189,7 @@ const icu::Collator* collator_for(Collation kind) {
   std::lock_guard lock(mutex);
   auto& slot = collators[static_cast<int>(kind)];
   if (!slot) {
+    keep_icu_loaded();
     UErrorCode status = U_ZERO_ERROR;
     icu::Locale locale = kind == Collation::kPinyin   ? icu::Locale("zh@collation=pinyin")
                          : kind == Collation::kStroke ? icu::Locale("zh@collation=stroke")
