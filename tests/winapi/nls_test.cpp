@@ -123,6 +123,20 @@ TEST(CodePages, RefuseWhatWindowsRefuses) {
   }
 }
 
+TEST(CodePages, InvalidBytesBecomeTheReplacementCharacter) {
+  struct Row {
+    UINT code_page;
+    std::string bytes;
+    std::u16string text;
+  };
+  const Row rows[] = {
+      {CP_UTF8, "\xC3(", u"\uFFFD("},
+      {936, "a\x81", u"a\uFFFD"},  // a lead byte without its trail byte
+      {950, "\x81 ", u"\uFFFD "},
+  };
+  for (const Row& row : rows) EXPECT_EQ(Widen(row.code_page, row.bytes), row.text) << row.code_page;
+}
+
 TEST(CodePages, UseTheCallersDefaultCharacter) {
   char bytes[8] = {};
   BOOL used = FALSE;
