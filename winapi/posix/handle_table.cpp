@@ -4,6 +4,8 @@
 #include <mutex>
 #include <vector>
 
+#include "posix/module_state.h"
+
 namespace winapi::posix {
 namespace {
 
@@ -18,25 +20,13 @@ struct Slot {
   uintptr_t generation = 0;
 };
 
-// Set when the table is destroyed, at the module's unload or the process's
-// exit; a handle closed after that (by another object's destructor) is
-// refused instead of touching the destroyed table.
-bool g_table_gone = false;
-
 struct Table {
   std::mutex mutex;
   std::vector<Slot> slots;
   std::vector<size_t> free_slots;
-  Table() = default;
-  Table(const Table&) = delete;
-  Table& operator=(const Table&) = delete;
-  ~Table() { g_table_gone = true; }
 };
 
-Table* table() {
-  static Table t;
-  return g_table_gone ? nullptr : &t;
-}
+Table* table() { return module_state<Table>(); }
 
 HANDLE encode(size_t slot, uintptr_t generation) {
   uintptr_t value = ((generation << kSlotBits) | (slot + 1)) << 2;

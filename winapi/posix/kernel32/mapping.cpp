@@ -14,6 +14,7 @@
 
 #include "posix/kernel32/file_object.h"
 #include "posix/last_error.h"
+#include "posix/module_state.h"
 #include "posix/syscalls.h"
 
 using namespace winapi::posix;
@@ -40,24 +41,13 @@ class MappingObject : public KernelObject {
   bool writable_;
 };
 
-// Set when the view registry is destroyed (module unload, process exit); a
-// later unmap is refused instead of touching it.
-bool g_views_gone = false;
-
 // Views by base address, so UnmapViewOfFile knows each view's length.
 struct Views {
   std::mutex mutex;
   std::map<const void*, size_t> lengths;
-  Views() = default;
-  Views(const Views&) = delete;
-  Views& operator=(const Views&) = delete;
-  ~Views() { g_views_gone = true; }
 };
 
-Views* views() {
-  static Views v;
-  return g_views_gone ? nullptr : &v;
-}
+Views* views() { return module_state<Views>(); }
 
 uint64_t join(DWORD high, DWORD low) { return (uint64_t{high} << 32) | low; }
 
