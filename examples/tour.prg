@@ -49,6 +49,17 @@ Show("XTCnCharToStroke(lc, 1)", "strokes per character of yi fa cai (mode 1)", X
 Show("XTCnCharToStroke(lc)", "and their total", XTCnCharToStroke(lcYi + lcFacai))
 Show("XTRmbNumToCnChar(...)", "1234.56 yuan in Chinese capital numerals", XTRmbNumToCnChar(1234.56))
 
+* Digests and ciphers.
+Show('Get32Md5("abc")', "MD5 digest text of a value", Get32Md5("abc"))
+Show("Get32Md5FileChecksum(f)", "MD5 digest text of the library file", Get32Md5FileChecksum(GetFllInfo(1)))
+Show('XTEncryptTxt1("abc",1)', "abc as printable cipher text", XTEncryptTxt1("abc", 1))
+Show('XTEncryptTxt1(lc, 0)', "and WYdcbajJ deciphered", XTEncryptTxt1("WYdcbajJ", 0))
+lcSecret = "attack at dawn"
+XTEncryptTxt2(@lcSecret, "key")
+Show('XTEncryptTxt2(@lc, k)', "scrambles a variable in place; its digest is", Get32Md5(lcSecret))
+XTEncryptTxt2(@lcSecret, "key")
+Show('XTEncryptTxt2(@lc, k)', "the same call again restores it", lcSecret)
+
 * The host checks every call against the library's parameter descriptors:
 * a call they do not allow is FoxPro error 11, and the library is not entered.
 TRY

@@ -5,6 +5,7 @@
 
 #include <iterator>
 
+#include "marlune/crypto/registered_functions.h"
 #include "marlune/host/registered_functions.h"
 #include "marlune/text/registered_functions.h"
 
@@ -19,6 +20,10 @@ FoxInfo g_rows[] = {
     {"GetDefaultFontName", GetDefaultFontName, 0, ""},
     {"GetDefaultFontSize", GetDefaultFontSize, 0, ""},
     {"GetCpuID", GetCpuID, 0, ""},
+    {"Get32Md5", Get32Md5, 1, "C"},
+    {"Get32Md5FileChecksum", Get32Md5FileChecksum, 1, "C"},
+    {"XTEncryptTxt1", XTEncryptTxt1, 2, "CI"},
+    {"XTEncryptTxt2", XTEncryptTxt2, 2, "R.C"},
     {"PSSetStringLine", PSSetStringLine, 1, "C"},
     {"PSSetFlagChar", PSSetFlagChar, 1, "C"},
     {"PSIsEnd", PSIsEnd, 0, ""},
