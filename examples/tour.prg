@@ -59,6 +59,14 @@ XTEncryptTxt2(@lcSecret, "key")
 Show('XTEncryptTxt2(@lc, k)', "scrambles a variable in place; its digest is", Get32Md5(lcSecret))
 XTEncryptTxt2(@lcSecret, "key")
 Show('XTEncryptTxt2(@lc, k)', "the same call again restores it", lcSecret)
+lcBuffer = XTEncryptFileBuffer2("file contents", "key", 1)
+Show('XTEncryptFileBuffer2(d, k, 1)', "adds an 84-byte trailer; length", LEN(lcBuffer))
+Show('XTEncryptFileBuffer2(b, k, 0)', "opens it again with the key", XTEncryptFileBuffer2(lcBuffer, "key", 0))
+Show('XTEncryptFileBuffer2(b, k2, 0)', "and gives nothing for another key", XTEncryptFileBuffer2(lcBuffer, "other", 0))
+lcBatch = "lnBatch = 6" + CHR(13) + CHR(10) + "lnBatch = lnBatch * 7"
+XTEncryptByteBlock2(@lcBatch)
+XTRunFoxBatch2(lcBatch)
+Show('XTRunFoxBatch2(XTEncryptByteBlock2(@b))', "runs the enciphered lines", lnBatch)
 
 * The host checks every call against the library's parameter descriptors:
 * a call they do not allow is FoxPro error 11, and the library is not entered.

@@ -5,6 +5,7 @@
 
 #include <winapi/windows.h>
 
+#include "marlune/crypto/registered_functions.h"
 #include "marlune/host/lck.h"
 #include "marlune/host/registered_functions.h"
 
@@ -35,7 +36,7 @@ void ONLOAD(ParamBlk* /*parm*/) {
   _Execute(statement.c_str());
 }
 
-// Frees what the library loaded on first use; nothing built so far loads anything.
-void ONQUIT(ParamBlk* /*parm*/) {}
+// Frees what the library loaded on first use.
+void ONQUIT(ParamBlk* /*parm*/) { ReleaseResourceKey(); }
 
 }  // namespace marlune

@@ -12,3 +12,4 @@
 #include <winapi/processthreadsapi.h>
 #include <winapi/winnls.h>
 #include <winapi/msvcrt.h>
+#include <winapi/winuser.h>
