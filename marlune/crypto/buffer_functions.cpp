@@ -1,4 +1,5 @@
 // XTEncryptFileBuffer2, XTEncryptByteBlock2 and XTRunFoxBatch2.
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -68,29 +69,39 @@ void XTEncryptFileBuffer2(ParamBlk* parm) {
   }
   bool encrypt = host::IntParam(parm, 3) == 1;
   LoadResourceKey();
-  std::string output;
-  {
-    Value& data_value = host::ParamValue(parm, 1);
-    host::CharParam key(parm, 2);
-    size_t length = data_value.ev_length;
-    // Without the key stream nothing is enciphered: the caller gets "".
-    if (g_key_stream == nullptr || (!encrypt && length <= crypto::kCheckRecordSize) ||
-        key.c_str()[0] == '\0') {
-      // "" below
-    } else {
-      _HLock(data_value.ev_handle);
-      const auto* data = static_cast<const unsigned char*>(_HandToPtr(data_value.ev_handle));
-      crypto::KeyStream stream{g_key_stream, g_key_stream_length};
-      output.resize(encrypt ? length + crypto::kCheckRecordSize : length - crypto::kCheckRecordSize);
-      auto* out = reinterpret_cast<unsigned char*>(output.data());
-      int result = encrypt ? crypto::EncryptBuffer(out, data, length, key.c_str(), stream)
-                           : crypto::DecryptBuffer(out, data, length, key.c_str(), stream);
-      _HUnLock(data_value.ev_handle);
-      if (result != 1) output.clear();
-    }
+  // Without the key stream nothing is enciphered: the caller gets "".
+  if (g_key_stream == nullptr) return host::ReturnText("");
+  Value& data_value = host::ParamValue(parm, 1);
+  uint32_t length = data_value.ev_length;
+  if (encrypt ? length > UINT32_MAX - crypto::kCheckRecordSize : length <= crypto::kCheckRecordSize) {
+    return host::ReturnText("");
   }
-  if (output.empty()) return host::ReturnText("");
-  host::ReturnBytes(output);
+  uint32_t output_length = encrypt ? length + crypto::kCheckRecordSize : length - crypto::kCheckRecordSize;
+  MHANDLE output = _AllocHand(output_length);
+  if (output == 0) _Error(host::kErrorNoMemory);
+  int result;
+  {
+    host::CharParam key(parm, 2);
+    _HLock(data_value.ev_handle);
+    _HLock(output);
+    const auto* data = static_cast<const unsigned char*>(_HandToPtr(data_value.ev_handle));
+    auto* out = static_cast<unsigned char*>(_HandToPtr(output));
+    crypto::KeyStream stream{g_key_stream, g_key_stream_length};
+    result = encrypt ? crypto::EncryptBuffer(out, data, length, key.c_str(), stream)
+                     : crypto::DecryptBuffer(out, data, length, key.c_str(), stream);
+    _HUnLock(output);
+    _HUnLock(data_value.ev_handle);
+  }
+  if (result == 1) {
+    Value value{};
+    value.ev_type = 'C';
+    value.ev_length = output_length;
+    value.ev_handle = output;
+    _RetVal(&value);
+  } else {
+    host::ReturnText("");
+  }
+  _FreeHand(output);
 }
 
 void XTEncryptByteBlock2(ParamBlk* parm) {
