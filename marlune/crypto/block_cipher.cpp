@@ -1,6 +1,7 @@
 #include "marlune/crypto/block_cipher.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "marlune/crypto/cipher_constants.h"
 #include "marlune/crypto/md5_text.h"

@@ -44,6 +44,8 @@ FoxInfo g_rows[] = {
     {"XTStrRev", XTStrRev, 2, "R.I"},
     {"XTRmbNumToCnChar", XTRmbNumToCnChar, 2, "N.L"},
     {"XTGetLastErrorMsg", XTGetLastErrorMsg, 1, ".I"},
+    {"LoadStringSrcStream", LoadStringSrcStream, 1, "C"},
+    {"GetStringSrcById", GetStringSrcById, 1, "I"},
 };
 
 FoxTable g_table = {nullptr, static_cast<int16_t>(std::size(g_rows)), g_rows};

@@ -25,4 +25,7 @@ void XTStrRev(ParamBlk* parm);
 
 void XTRmbNumToCnChar(ParamBlk* parm);
 
+void LoadStringSrcStream(ParamBlk* parm);
+void GetStringSrcById(ParamBlk* parm);
+
 }  // namespace marlune

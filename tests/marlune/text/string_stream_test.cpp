@@ -1,0 +1,86 @@
+// String streams: deciphering, the table of strings and the host functions.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "marlune/crypto/byte_operations.h"
+#include "marlune/text/string_stream.h"
+#include "tests/support/test_host.h"
+
+namespace foxhost {
+namespace {
+
+using marlune::text::kStreamRecordSize;
+
+// A stream of `text` under the build's stream key, made the way LoadStringSrcStream reads it.
+std::string MakeStream(std::string text) {
+  unsigned char record[kStreamRecordSize];
+  marlune::text::BuildStreamRecord(record, static_cast<uint32_t>(text.size()), marlune::text::kStreamKey);
+  char payload_key[33];
+  marlune::text::DeriveStreamKey(payload_key, record, marlune::text::kStreamKey);
+  marlune::crypto::XorWithKeyPlus53(text.data(), text.size(), payload_key);
+  return text + std::string(reinterpret_cast<const char*>(record), kStreamRecordSize);
+}
+
+class StringStreamTest : public ::testing::Test {
+ protected:
+  int32_t Load(const std::string& stream) {
+    return host.Call("LoadStringSrcStream", {FoxValue::Character(stream)}).integer;
+  }
+  std::string Get(int32_t number) { return host.Call("GetStringSrcById", {FoxValue::Integer(number)}).text; }
+
+  testing::TestHost host{MARLUNE_FLL};
+};
+
+TEST_F(StringStreamTest, LoadsStringsWithoutDelimitersAndCountsNonEmptyLines) {
+  EXPECT_EQ(Get(1), "!!!xxxxx");  // before any load
+  std::string text = "1 \"double 'q' [b]\" note\r\n\r\n\n'single \"q\"'\r[bracket \"q\"]\n  \r\n\"last\"";
+  // The line of two blanks counts but holds no string, so the strings after
+  // it move up one and the last number reads as empty.
+  ASSERT_EQ(Load(MakeStream(text)), 5);
+  EXPECT_EQ(Get(1), "double 'q' [b]");
+  EXPECT_EQ(Get(2), "single \"q\"");
+  EXPECT_EQ(Get(3), "bracket \"q\"");
+  EXPECT_EQ(Get(4), "last");
+  EXPECT_EQ(Get(5), "");
+  for (int32_t number : {0, -1, -2147483647, 6, 1000}) EXPECT_EQ(Get(number), "!!!xxxxx") << number;
+}
+
+TEST_F(StringStreamTest, SecondStreamReplacesTheFirstAndFailedLoadsKeepIt) {
+  ASSERT_EQ(Load(MakeStream("\"one\"\n\"two\"\n\"three\"")), 3);
+  ASSERT_EQ(Load(MakeStream("[only]")), 1);
+  EXPECT_EQ(Get(1), "only");
+  EXPECT_EQ(Get(2), "!!!xxxxx");
+
+  std::string stream = MakeStream("\"abc\"\n\"def\"");
+  for (size_t i = stream.size() - kStreamRecordSize; i < stream.size(); ++i) {
+    std::string changed = stream;
+    changed[i] ^= 0x01;
+    EXPECT_EQ(Load(changed), 0) << i;
+  }
+  EXPECT_EQ(Load(stream.substr(0, 84)), 0);
+  EXPECT_EQ(Load(stream.substr(1)), 0);
+  EXPECT_EQ(Get(1), "only");
+
+  std::string changed = stream;
+  changed[2] ^= 'b' ^ 'x';
+  ASSERT_EQ(Load(changed), 2);
+  EXPECT_EQ(Get(1), "axc");
+}
+
+TEST_F(StringStreamTest, MalformedTextStaysInsideTheTable) {
+  // Lines without a string, with two strings, with a delimiter left open or
+  // opened as the last byte: every entry reads inside the text.
+  const char* texts[] = {"no string\n\"a\"", "\"a\" \"b\"\n\"c\"", "\"open\n\"x\"", "\"a\"\n'", "[", "\"\"\"\"\"\""};
+  for (const char* text : texts) {
+    int32_t count = Load(MakeStream(text));
+    for (int32_t n = 1; n <= count; ++n) Get(n);
+    EXPECT_EQ(Get(count + 1), "!!!xxxxx") << text;
+  }
+  ASSERT_EQ(Load(MakeStream("no string\n\"a\"")), 2);
+  EXPECT_EQ(Get(1), "a");
+  EXPECT_EQ(Get(2), "");
+}
+
+}  // namespace
+}  // namespace foxhost
