@@ -1,6 +1,10 @@
 // String streams: deciphering, the table of strings and the host functions.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "marlune/crypto/byte_operations.h"
@@ -80,6 +84,26 @@ TEST_F(StringStreamTest, MalformedTextStaysInsideTheTable) {
   ASSERT_EQ(Load(MakeStream("no string\n\"a\"")), 2);
   EXPECT_EQ(Get(1), "a");
   EXPECT_EQ(Get(2), "");
+}
+
+TEST_F(StringStreamTest, StreamMadeByStrsrcLoadsAndChecks) {
+  std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "strsrc_test";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "source.txt", std::ios::binary) << "\"first\"\r\n\r\n[second]\n'third'";
+  std::string make = std::string(STRSRC) + " " + (folder / "source.txt").string() + " " +
+                     (folder / "stream.bin").string();
+  ASSERT_EQ(std::system(make.c_str()), 0);
+  std::ifstream in(folder / "stream.bin", std::ios::binary);
+  std::string stream((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(Load(stream), 3);
+  EXPECT_EQ(Get(2), "second");
+  std::string check = std::string(STRSRC) + " --check " + (folder / "stream.bin").string() + " > " +
+                      (folder / "list.txt").string();
+  ASSERT_EQ(std::system(check.c_str()), 0);
+  std::ifstream list(folder / "list.txt");
+  std::string listed((std::istreambuf_iterator<char>(list)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(listed, "1\tfirst\n2\tsecond\n3\tthird\n");
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
