@@ -67,6 +67,8 @@ lcBatch = "lnBatch = 6" + CHR(13) + CHR(10) + "lnBatch = lnBatch * 7"
 XTEncryptByteBlock2(@lcBatch)
 XTRunFoxBatch2(lcBatch)
 Show('XTRunFoxBatch2(XTEncryptByteBlock2(@b))', "runs the enciphered lines", lnBatch)
+Show('GetStringSrcById(1)', "before any stream is loaded", GetStringSrcById(1))
+Show('LoadStringSrcStream(s)', "a value too short to be a stream loads nothing", LoadStringSrcStream("short"))
 
 * The host checks every call against the library's parameter descriptors:
 * a call they do not allow is FoxPro error 11, and the library is not entered.

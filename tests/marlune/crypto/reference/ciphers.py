@@ -103,6 +103,18 @@ def xor_plus_53(data, key):
     return bytes(d ^ ((key[i % len(key)] + 53) & 0xFF) for i, d in enumerate(data))
 
 
+STREAM_KEY = hashlib.sha256(b"marlune string stream key").hexdigest()[:32].encode()
+
+
+def string_stream(text):
+    record = struct.pack("<II", 1, 0) + swapped_md5_text(b"QuillTanderBrook V1.0 by Dorvaine.") + bytes(4)
+    record += struct.pack("<I", len(text)) + md5_text(STREAM_KEY) + bytes(4)
+    record = xor_plus_53(record, swapped_md5_text(STREAM_KEY))
+    t = bytes(0x10 if b else 0 for b in record)
+    t = xor_plus_53(xor_plus_53(t, STREAM_KEY)[::-1], STREAM_KEY)
+    return xor_plus_53(text, swapped_md5_text(t)) + record
+
+
 def main():
     batch_key = substitute_key(batch_seed())
     answers = {
@@ -113,6 +125,7 @@ def main():
         "batch": bytes(block_encrypt(b"n = 1\r\nn = 2", batch_key)[0]),
         "txt2 fixed": xor_plus_53(b"attack at dawn", TXT2_FIXED_KEY),
         "txt2 key": xor_plus_53(b"attack at dawn", b"key"),
+        "string stream": string_stream(b'"a"\n[b]'),
     }
     assert block_decrypt(answers["batch"], batch_key)[0] == b"n = 1\r\nn = 2"
     for name, value in answers.items():
