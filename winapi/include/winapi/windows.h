@@ -13,3 +13,4 @@
 #include <winapi/winnls.h>
 #include <winapi/msvcrt.h>
 #include <winapi/winuser.h>
+#include <winapi/winreg.h>
