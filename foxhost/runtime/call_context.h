@@ -42,8 +42,8 @@ class CallContext {
   void Fault(std::string what) { faults_.push_back(std::move(what)); }
 
   void SetResult(FoxValue value) { result_ = std::move(value); }
-  // The result, .T. when the function set none.
-  FoxValue Result() const { return result_.value_or(FoxValue::Logical(true)); }
+  // Hands over the result, .T. when the function set none.
+  FoxValue TakeResult() { return result_ ? std::move(*result_) : FoxValue::Logical(true); }
 
   // What a call that returned normally left behind: blocks still locked,
   // blocks the library owns still alive, and faults met on the way.

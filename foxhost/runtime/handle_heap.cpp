@@ -11,29 +11,74 @@ bool HandleHeap::Granted() {
   return false;  // this one is refused; the countdown is now off
 }
 
-MHANDLE HandleHeap::Insert(uint32_t size) {
-  Block block;
-  block.data = std::make_unique<char[]>(std::max<uint32_t>(size, 1));
-  block.size = size;
-  block.capacity = size;
+namespace {
+
+// Storage below this size comes and goes through the allocator, which
+// already reuses it cheaply.
+constexpr size_t kLargeStorage = 1 << 20;
+constexpr size_t kSpareBytesKept = size_t{256} << 20;
+
+}  // namespace
+
+std::string HandleHeap::Storage(size_t size) {
+  if (size >= kLargeStorage) {
+    // The smallest spare that fits and is not more than twice the size.
+    auto best = spares_.end();
+    for (auto it = spares_.begin(); it != spares_.end(); ++it) {
+      if (it->size() >= size && it->size() / 2 <= size && (best == spares_.end() || it->size() < best->size()))
+        best = it;
+    }
+    if (best != spares_.end()) {
+      std::string storage = std::move(*best);
+      spares_.erase(best);
+      spare_bytes_ -= storage.size();
+      return storage;
+    }
+  }
+  return std::string(std::max<size_t>(size, 1), '\0');
+}
+
+void HandleHeap::KeepSpare(std::string storage) {
+#if defined(__SANITIZE_ADDRESS__)
+  // Under the address sanitizer freed blocks go back at once, so that an
+  // address a library kept past a free is reported.
+  return;
+#endif
+  if (storage.size() < kLargeStorage) return;
+  if (storage.size() > kSpareBytesKept) return;
+  while (spare_bytes_ + storage.size() > kSpareBytesKept) {
+    spare_bytes_ -= spares_.front().size();
+    spares_.erase(spares_.begin());
+  }
+  spare_bytes_ += storage.size();
+  spares_.push_back(std::move(storage));
+}
+
+MHANDLE HandleHeap::Insert(std::string storage, uint32_t size) {
   MHANDLE handle = next_++;
-  blocks_.emplace(handle, std::move(block));
+  blocks_.emplace(handle, Block{std::move(storage), size, 0});
   return handle;
 }
 
-MHANDLE HandleHeap::Allocate(uint32_t size) { return Granted() ? Insert(size) : 0; }
+MHANDLE HandleHeap::Allocate(uint32_t size) { return Granted() ? Insert(Storage(size), size) : 0; }
 
-MHANDLE HandleHeap::AllocateForHost(std::string_view bytes) {
-  MHANDLE handle = Insert(static_cast<uint32_t>(bytes.size()));
-  if (!bytes.empty()) std::memcpy(Data(handle), bytes.data(), bytes.size());
-  return handle;
+MHANDLE HandleHeap::AllocateForHost(std::string bytes) {
+  auto size = static_cast<uint32_t>(bytes.size());
+  if (bytes.empty()) bytes.push_back('\0');  // every block has an address
+  return Insert(std::move(bytes), size);
 }
 
-bool HandleHeap::Free(MHANDLE handle) { return blocks_.erase(handle) != 0; }
+bool HandleHeap::Free(MHANDLE handle) {
+  auto it = blocks_.find(handle);
+  if (it == blocks_.end()) return false;
+  KeepSpare(std::move(it->second.storage));
+  blocks_.erase(it);
+  return true;
+}
 
 char* HandleHeap::Data(MHANDLE handle) {
   auto it = blocks_.find(handle);
-  return it == blocks_.end() ? nullptr : it->second.data.get();
+  return it == blocks_.end() ? nullptr : it->second.storage.data();
 }
 
 uint32_t HandleHeap::Size(MHANDLE handle) const {
@@ -41,10 +86,13 @@ uint32_t HandleHeap::Size(MHANDLE handle) const {
   return it == blocks_.end() ? 0 : it->second.size;
 }
 
-std::string HandleHeap::Bytes(MHANDLE handle, uint32_t length) const {
+std::string HandleHeap::Bytes(MHANDLE handle, uint32_t length) {
   auto it = blocks_.find(handle);
   if (it == blocks_.end()) return {};
-  return std::string(it->second.data.get(), std::min(length, it->second.size));
+  length = std::min(length, it->second.size);
+  std::string bytes = length >= kLargeStorage ? Storage(length) : std::string();
+  bytes.assign(it->second.storage.data(), length);
+  return bytes;
 }
 
 bool HandleHeap::Resize(MHANDLE handle, uint32_t size) {
@@ -53,15 +101,15 @@ bool HandleHeap::Resize(MHANDLE handle, uint32_t size) {
   Block& block = it->second;
   if (size > block.size && !Granted()) return false;
   if (block.locks > 0) {
-    if (size > block.capacity) return false;
+    if (size > block.storage.size()) return false;
     block.size = size;
     return true;
   }
-  auto moved = std::make_unique<char[]>(std::max<uint32_t>(size, 1));
-  std::memcpy(moved.get(), block.data.get(), std::min(size, block.size));
-  block.data = std::move(moved);
+  std::string moved = Storage(size);
+  std::memcpy(moved.data(), block.storage.data(), std::min(size, block.size));
+  KeepSpare(std::move(block.storage));
+  block.storage = std::move(moved);
   block.size = size;
-  block.capacity = size;
   return true;
 }
 

@@ -28,7 +28,7 @@ Value ToLckValue(const FoxValue& value, MHANDLE handle) {
   return out;
 }
 
-bool FromLckValue(const Value& value, const HandleHeap& heap, FoxValue* out) {
+bool FromLckValue(const Value& value, HandleHeap& heap, FoxValue* out) {
   switch (value.ev_type) {
     case 'C': *out = FoxValue::Character(heap.Bytes(value.ev_handle, value.ev_length)); return true;
     case 'I': *out = FoxValue::Integer(value.ev_long, value.ev_width); return true;

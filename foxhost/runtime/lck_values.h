@@ -12,6 +12,6 @@ namespace foxhost {
 Value ToLckValue(const FoxValue& value, MHANDLE handle);
 
 // False when the value's type is not one the host knows.
-bool FromLckValue(const Value& value, const HandleHeap& heap, FoxValue* out);
+bool FromLckValue(const Value& value, HandleHeap& heap, FoxValue* out);
 
 }  // namespace foxhost

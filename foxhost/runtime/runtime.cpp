@@ -17,8 +17,8 @@ class ParameterBlocks {
   ~ParameterBlocks() {
     for (MHANDLE handle : handles_) heap_.Free(handle);
   }
-  MHANDLE Copy(const std::string& bytes) {
-    handles_.push_back(heap_.AllocateForHost(bytes));
+  MHANDLE Adopt(std::string bytes) {
+    handles_.push_back(heap_.AllocateForHost(std::move(bytes)));
     return handles_.back();
   }
 
@@ -85,11 +85,11 @@ FoxValue Runtime::Call(std::string_view name, std::vector<Argument> arguments) {
   return Enter(*row, CheckCall(row->name, row->specs, std::move(arguments)));
 }
 
-FoxValue Runtime::Enter(const LibraryRow& row, const std::vector<Argument>& arguments) {
+FoxValue Runtime::Enter(const LibraryRow& row, std::vector<Argument> arguments) {
   ParamBlk block{};
   ParameterBlocks blocks(heap_);
   for (size_t i = 0; i < arguments.size(); ++i) {
-    const Argument& argument = arguments[i];
+    Argument& argument = arguments[i];
     Parameter& parameter = block.p[i];
     if (argument.by_reference()) {
       std::optional<VariableId> id = variables_.Find(argument.reference);
@@ -98,8 +98,10 @@ FoxValue Runtime::Enter(const LibraryRow& row, const std::vector<Argument>& argu
       parameter.loc.l_where = *id;
       parameter.loc.l_NTI = variables_.NameIndex(argument.reference);
     } else {
-      MHANDLE handle = argument.value.type == 'C' ? blocks.Copy(argument.value.text) : 0;
-      parameter.val = ToLckValue(argument.value, handle);
+      // The arguments are the call's own copies: a character value's bytes
+      // move into its block.
+      parameter.val = ToLckValue(argument.value, 0);
+      if (argument.value.type == 'C') parameter.val.ev_handle = blocks.Adopt(std::move(argument.value.text));
     }
   }
   block.pCount = static_cast<int16_t>(arguments.size());
@@ -113,7 +115,7 @@ FoxValue Runtime::Enter(const LibraryRow& row, const std::vector<Argument>& argu
   }
   for (std::string& fault : call.DisciplineFaults()) faults_.push_back(row.name + ": " + fault);
   call.Reclaim();
-  return call.Result();
+  return call.TakeResult();
 }
 
 FoxValue Runtime::Evaluate(std::string_view expression) {

@@ -63,7 +63,7 @@ class Runtime {
 
  private:
   const LibraryRow* FindFunction(std::string_view name) const;
-  FoxValue Enter(const LibraryRow& row, const std::vector<Argument>& arguments);
+  FoxValue Enter(const LibraryRow& row, std::vector<Argument> arguments);
   void RunHook(const ExtensionLibrary& library, int count);
 
   std::unique_ptr<Evaluator> evaluator_;

@@ -1,7 +1,10 @@
 #include "marlune/crypto/block_cipher.h"
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
+#include <numeric>
+#include <vector>
 
 #include "marlune/crypto/cipher_constants.h"
 #include "marlune/crypto/md5_text.h"
@@ -26,6 +29,38 @@ void TransformEvenBytes(unsigned char* bytes, size_t count, bool forward) {
   }
 }
 
+// output = data XOR the cycled key, a word at a time where it can.
+void XorCopyCycle(unsigned char* output, const unsigned char* data, size_t count,
+                  const unsigned char* key, size_t key_length) {
+  if (key_length == 0) return;
+  for (size_t done = 0; done < count;) {
+    size_t run = std::min(count - done, key_length);
+    size_t j = 0;
+    for (; j + 8 <= run; j += 8) {
+      uint64_t word, key_word;
+      memcpy(&word, data + done + j, 8);
+      memcpy(&key_word, key + j, 8);
+      word ^= key_word;
+      memcpy(output + done + j, &word, 8);
+    }
+    for (; j < run; ++j) output[done + j] = data[done + j] ^ key[j];
+    done += run;
+  }
+}
+
+// output = data XOR the cycled payload key XOR the cycled key stream, in one
+// pass over the data: the two keys are first merged into one key as long as
+// their common period (or the data, when that is shorter).
+void XorCopyWithBothKeys(unsigned char* output, const unsigned char* data, size_t count,
+                         const unsigned char (&payload_key)[kPayloadKeyLength], KeyStream stream) {
+  size_t common = stream.length == 0 ? kPayloadKeyLength : std::lcm(kPayloadKeyLength, stream.length);
+  size_t period = std::min(count, common);
+  std::vector<unsigned char> merged(period, 0);
+  XorCycle(merged.data(), period, payload_key, kPayloadKeyLength);
+  XorCycle(merged.data(), period, stream.bytes, stream.length);
+  XorCopyCycle(output, data, count, merged.data(), period);
+}
+
 void PutWord(unsigned char* at, uint32_t value) {
   for (int i = 0; i < 4; ++i) at[i] = static_cast<unsigned char>(value >> (8 * i));
 }
@@ -44,6 +79,7 @@ void UnscrambleBytes(unsigned char* bytes, size_t count) {
 
 void XorCycle(unsigned char* data, size_t count, const unsigned char* key, size_t key_length) {
   // Whole key-length runs, so no remainder per byte.
+  if (key_length == 0) return;
   size_t done = 0;
   while (done < count) {
     size_t run = count - done < key_length ? count - done : key_length;
@@ -131,9 +167,7 @@ int EncryptBuffer(unsigned char* output, const unsigned char* data, size_t count
   BuildCheckRecord(record, static_cast<uint32_t>(count), key);
   unsigned char payload_key[kPayloadKeyLength];
   DeriveBufferKey(payload_key, record, key);
-  memcpy(output, data, count);
-  XorCycle(output, count, payload_key, kPayloadKeyLength);
-  XorCycle(output, count, stream.bytes, stream.length);
+  XorCopyWithBothKeys(output, data, count, payload_key, stream);
   XorCycle(record, kCheckRecordSize, payload_key, kPayloadKeyLength);
   memcpy(output + count, record, kCheckRecordSize);
   return 1;
@@ -151,9 +185,7 @@ int DecryptBuffer(unsigned char* output, const unsigned char* data, size_t count
   memcpy(trailer, data + length, kCheckRecordSize);
   XorCycle(trailer, kCheckRecordSize, payload_key, kPayloadKeyLength);
   if (memcmp(trailer, record, kCheckRecordSize) != 0) return -1;
-  memcpy(output, data, length);
-  XorCycle(output, length, stream.bytes, stream.length);
-  XorCycle(output, length, payload_key, kPayloadKeyLength);
+  XorCopyWithBothKeys(output, data, length, payload_key, stream);
   return 1;
 }
 

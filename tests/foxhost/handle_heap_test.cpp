@@ -46,5 +46,29 @@ TEST(HandleHeap, FreedHandlesAreNeverReused) {
   EXPECT_EQ(heap.Data(first), nullptr);
 }
 
+// Blocks of megabytes reuse freed storage; sizes and contents must still be
+// exactly those asked for.
+TEST(HandleHeap, LargeBlocksKeepTheirOwnSizesAndContents) {
+  constexpr uint32_t kMiB = 1 << 20;
+  HandleHeap heap;
+  MHANDLE big = heap.AllocateForHost(std::string(3 * kMiB, 'a'));
+  ASSERT_TRUE(heap.Free(big));
+
+  MHANDLE smaller = heap.Allocate(2 * kMiB);  // may take the freed 3 MiB
+  ASSERT_NE(smaller, 0);
+  EXPECT_EQ(heap.Size(smaller), 2 * kMiB);
+  std::memset(heap.Data(smaller), 'b', 2 * kMiB);
+  EXPECT_EQ(heap.Bytes(smaller, 3 * kMiB), std::string(2 * kMiB, 'b')) << "never past the block's size";
+
+  ASSERT_TRUE(heap.Resize(smaller, 5 * kMiB));
+  EXPECT_EQ(heap.Bytes(smaller, 2 * kMiB), std::string(2 * kMiB, 'b'));
+  ASSERT_TRUE(heap.Resize(smaller, 10));
+  EXPECT_EQ(heap.Bytes(smaller, 100), std::string(10, 'b'));
+
+  MHANDLE other = heap.AllocateForHost(std::string(2 * kMiB, 'c'));
+  EXPECT_EQ(heap.Bytes(other, 2 * kMiB), std::string(2 * kMiB, 'c'));
+  EXPECT_EQ(heap.Bytes(smaller, 100), std::string(10, 'b')) << "blocks never share storage";
+}
+
 }  // namespace
 }  // namespace foxhost
