@@ -84,5 +84,18 @@ TEST_F(BufferTest, ByteBlockRejectsNonCharacterVariables) {
   EXPECT_EQ(host.Evaluate("v"), host.Evaluate("5"));
 }
 
+// A library built without its key stream resource says so and enciphers
+// nothing, in either direction, on every call.
+TEST(BufferWithoutKeyStream, ShowsTheMessageAndGivesEmpty) {
+  testing::TestHost host(MARLUNE_WITHOUT_KEY_STREAM);
+  for (int mode : {1, 0}) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(host.Call("XTEncryptFileBuffer2", {C(std::string(100, 'x')), C("key"), I(mode)}), C(""));
+    std::string shown = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(shown.find("Fll Resource Invalid !!!"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("Velko_fll by dorvaine"), std::string::npos) << shown;
+  }
+}
+
 }  // namespace
 }  // namespace foxhost
