@@ -333,6 +333,14 @@ TEST_F(RegistryTest, HandleToADeletedKeyStaysDeleted) {
   opened_.clear();
   RegCloseKey(other);
   RegCloseKey(key_);
+
+  // A handle of another kind is no key, and closing it as one leaves it open.
+  HANDLE file = CreateFileA((root_ / "file.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(get(reinterpret_cast<HKEY>(file), "v"), "<error 6>");
+  EXPECT_EQ(RegCloseKey(reinterpret_cast<HKEY>(file)), ERROR_INVALID_HANDLE);
+  EXPECT_TRUE(CloseHandle(file));
 }
 
 TEST_F(RegistryTest, ClassesRootIsAViewOfLocalMachineClasses) {

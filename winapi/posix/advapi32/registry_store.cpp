@@ -176,7 +176,9 @@ Statement& Statement::bind(int index, int64_t value) {
 }
 
 Statement& Statement::bind(int index, std::string_view text) {
-  sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
+  // A null pointer would bind NULL; an empty name is empty text.
+  sqlite3_bind_text(statement_, index, text.data() ? text.data() : "", static_cast<int>(text.size()),
+                    SQLITE_STATIC);
   return *this;
 }
 
