@@ -22,8 +22,8 @@ struct DecodeTable {
       value[c] = static_cast<unsigned char>(i);
       value[c | 0x80] = static_cast<unsigned char>(i);
     }
-    value['='] = kPad;
-    value['=' | 0x80] = kPad;
+    value[static_cast<unsigned char>('=')] = kPad;
+    value[static_cast<unsigned char>('=') | 0x80] = kPad;
   }
 };
 constexpr DecodeTable kDecodeTable;

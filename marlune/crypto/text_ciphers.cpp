@@ -1,5 +1,7 @@
 // XTEncryptTxt1 (Base64, a suffix and a permutation) and XTEncryptTxt2
 // (XOR with key bytes plus 53).
+#include "marlune/crypto/text_ciphers.h"
+
 #include <string>
 
 #include "marlune/crypto/base64_codec.h"
@@ -10,6 +12,7 @@
 #include "marlune/host/results.h"
 
 namespace marlune {
+namespace crypto {
 namespace {
 
 // Appended to the Base64 text before the permutation. Stored texts were
@@ -17,15 +20,41 @@ namespace {
 constexpr char kTxt1Suffix[] = "abcd";
 constexpr size_t kTxt1SuffixLength = sizeof kTxt1Suffix - 1;
 
-// The key of XTEncryptTxt2 when the caller gives none.
-constexpr char kTxt2FixedKey[] = "Zq4:Rovamel-Kestun/Bayo8prodi_Lemmix+T0vQ";
-
 // t[0..m) becomes t[1], t[0], t[m-1], t[m-2], ..., t[2]; its own inverse.
 void Permute(char* text, size_t length) {
-  crypto::RotateBytesLeft(text, length, 1);
-  crypto::ReverseTail(text, length, 0);
-  crypto::RotateBytesRight(text, length, 1);
+  RotateBytesLeft(text, length, 1);
+  ReverseTail(text, length, 0);
+  RotateBytesRight(text, length, 1);
 }
+
+}  // namespace
+
+std::string EncryptTxt1(const char* text, size_t length) {
+  if (length == 0) return "";
+  Base64Codec codec;
+  codec.EncodeBytes(reinterpret_cast<const unsigned char*>(text), static_cast<uint32_t>(length));
+  std::string result(codec.GetEncoded(), codec.GetEncodedLength());
+  result += kTxt1Suffix;
+  Permute(result.data(), result.size());
+  return result;
+}
+
+std::string DecryptTxt1(const char* text, size_t length) {
+  // Too short to hold the suffix: nothing to decode.
+  if (length < kTxt1SuffixLength) return "";
+  std::string permuted(text, length);
+  Permute(permuted.data(), permuted.size());
+  Base64Codec codec;
+  codec.DecodeBytes(permuted.data(), static_cast<uint32_t>(permuted.size() - kTxt1SuffixLength));
+  return reinterpret_cast<const char*>(codec.GetDecoded());  // up to the first NUL
+}
+
+}  // namespace crypto
+
+namespace {
+
+// The key of XTEncryptTxt2 when the caller gives none.
+constexpr char kTxt2FixedKey[] = "Zq4:Rovamel-Kestun/Bayo8prodi_Lemmix+T0vQ";
 
 }  // namespace
 
@@ -35,19 +64,8 @@ void XTEncryptTxt1(ParamBlk* parm) {
   std::string result;
   {
     host::CharParam text(parm, 1);
-    crypto::Base64Codec codec;
-    if (encrypt) {
-      codec.EncodeBytes(reinterpret_cast<const unsigned char*>(text.data()), text.length());
-      result.assign(codec.GetEncoded(), codec.GetEncodedLength());
-      result += kTxt1Suffix;
-      Permute(result.data(), result.size());
-    } else if (text.length() >= kTxt1SuffixLength) {
-      // Too short to hold the suffix: nothing to decode, "" below.
-      std::string permuted(text.data(), text.length());
-      Permute(permuted.data(), permuted.size());
-      codec.DecodeBytes(permuted.data(), static_cast<uint32_t>(permuted.size() - kTxt1SuffixLength));
-      result = reinterpret_cast<const char*>(codec.GetDecoded());  // up to the first NUL
-    }
+    result = encrypt ? crypto::EncryptTxt1(text.data(), text.length())
+                     : crypto::DecryptTxt1(text.data(), text.length());
   }
   host::ReturnText(result.c_str());
 }
