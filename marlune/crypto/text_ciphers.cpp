@@ -12,7 +12,6 @@
 #include "marlune/host/results.h"
 
 namespace marlune {
-namespace crypto {
 namespace {
 
 // Appended to the Base64 text before the permutation. Stored texts were
@@ -20,16 +19,19 @@ namespace {
 constexpr char kTxt1Suffix[] = "abcd";
 constexpr size_t kTxt1SuffixLength = sizeof kTxt1Suffix - 1;
 
+// The key of XTEncryptTxt2 when the caller gives none.
+constexpr char kTxt2FixedKey[] = "Zq4:Rovamel-Kestun/Bayo8prodi_Lemmix+T0vQ";
+
 // t[0..m) becomes t[1], t[0], t[m-1], t[m-2], ..., t[2]; its own inverse.
 void Permute(char* text, size_t length) {
-  RotateBytesLeft(text, length, 1);
-  ReverseTail(text, length, 0);
-  RotateBytesRight(text, length, 1);
+  crypto::RotateBytesLeft(text, length, 1);
+  crypto::ReverseTail(text, length, 0);
+  crypto::RotateBytesRight(text, length, 1);
 }
 
 }  // namespace
 
-std::string EncryptTxt1(const char* text, size_t length) {
+std::string crypto::EncryptTxt1(const char* text, size_t length) {
   if (length == 0) return "";
   Base64Codec codec;
   codec.EncodeBytes(reinterpret_cast<const unsigned char*>(text), static_cast<uint32_t>(length));
@@ -39,7 +41,7 @@ std::string EncryptTxt1(const char* text, size_t length) {
   return result;
 }
 
-std::string DecryptTxt1(const char* text, size_t length) {
+std::string crypto::DecryptTxt1(const char* text, size_t length) {
   // Too short to hold the suffix: nothing to decode.
   if (length < kTxt1SuffixLength) return "";
   std::string permuted(text, length);
@@ -48,15 +50,6 @@ std::string DecryptTxt1(const char* text, size_t length) {
   codec.DecodeBytes(permuted.data(), static_cast<uint32_t>(permuted.size() - kTxt1SuffixLength));
   return reinterpret_cast<const char*>(codec.GetDecoded());  // up to the first NUL
 }
-
-}  // namespace crypto
-
-namespace {
-
-// The key of XTEncryptTxt2 when the caller gives none.
-constexpr char kTxt2FixedKey[] = "Zq4:Rovamel-Kestun/Bayo8prodi_Lemmix+T0vQ";
-
-}  // namespace
 
 void XTEncryptTxt1(ParamBlk* parm) {
   if (host::ParamValue(parm, 1).ev_length == 0) return host::ReturnText("");
