@@ -22,8 +22,8 @@ struct DecodeTable {
       value[c] = static_cast<unsigned char>(i);
       value[c | 0x80] = static_cast<unsigned char>(i);
     }
-    value['='] = kPad;
-    value['=' | 0x80] = kPad;
+    value[static_cast<unsigned char>('=')] = kPad;
+    value[static_cast<unsigned char>('=') | 0x80] = kPad;
   }
 };
 constexpr DecodeTable kDecodeTable;
@@ -96,8 +96,10 @@ char* Base64Codec::GetEncoded() { return encoded_; }
 uint32_t Base64Codec::GetDecodedLength() { return decoded_length_; }
 uint32_t Base64Codec::GetEncodedLength() { return encoded_length_; }
 
+// A reused buffer must be larger than `size` too, so that a text filling
+// `size` bytes still has its NUL.
 void Base64Codec::ReserveEncoded(uint32_t size) {
-  if (encoded_capacity_ < size || !encoded_) {
+  if (encoded_capacity_ <= size || !encoded_) {
     delete[] encoded_;
     encoded_capacity_ = RoundedCapacity(size);
     encoded_ = new char[encoded_capacity_];
@@ -107,7 +109,7 @@ void Base64Codec::ReserveEncoded(uint32_t size) {
 }
 
 void Base64Codec::ReserveDecoded(uint32_t size) {
-  if (decoded_capacity_ < size || !decoded_) {
+  if (decoded_capacity_ <= size || !decoded_) {
     delete[] decoded_;
     decoded_capacity_ = RoundedCapacity(size);
     decoded_ = new unsigned char[decoded_capacity_];

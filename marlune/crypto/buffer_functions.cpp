@@ -57,6 +57,11 @@ void RunBatchLines(const char* text) {
 
 }  // namespace
 
+crypto::KeyStream ResourceKeyStream() {
+  LoadResourceKey();
+  return {g_key_stream, g_key_stream_length};
+}
+
 void ReleaseResourceKey() {
   free(g_key_stream);
   g_key_stream = nullptr;
@@ -68,9 +73,9 @@ void XTEncryptFileBuffer2(ParamBlk* parm) {
     return host::ReturnText("");
   }
   bool encrypt = host::IntParam(parm, 3) == 1;
-  LoadResourceKey();
+  crypto::KeyStream stream = ResourceKeyStream();
   // Without the key stream nothing is enciphered: the caller gets "".
-  if (g_key_stream == nullptr) return host::ReturnText("");
+  if (stream.bytes == nullptr) return host::ReturnText("");
   Value& data_value = host::ParamValue(parm, 1);
   uint32_t length = data_value.ev_length;
   if (encrypt ? length > UINT32_MAX - crypto::kCheckRecordSize : length <= crypto::kCheckRecordSize) {
@@ -86,7 +91,6 @@ void XTEncryptFileBuffer2(ParamBlk* parm) {
     _HLock(output);
     const auto* data = static_cast<const unsigned char*>(_HandToPtr(data_value.ev_handle));
     auto* out = static_cast<unsigned char*>(_HandToPtr(output));
-    crypto::KeyStream stream{g_key_stream, g_key_stream_length};
     result = encrypt ? crypto::EncryptBuffer(out, data, length, key.c_str(), stream)
                      : crypto::DecryptBuffer(out, data, length, key.c_str(), stream);
     _HUnLock(output);

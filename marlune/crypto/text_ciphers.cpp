@@ -1,5 +1,7 @@
 // XTEncryptTxt1 (Base64, a suffix and a permutation) and XTEncryptTxt2
 // (XOR with key bytes plus 53).
+#include "marlune/crypto/text_ciphers.h"
+
 #include <string>
 
 #include "marlune/crypto/base64_codec.h"
@@ -29,25 +31,34 @@ void Permute(char* text, size_t length) {
 
 }  // namespace
 
+std::string crypto::EncryptTxt1(const char* text, size_t length) {
+  if (length == 0) return "";
+  Base64Codec codec;
+  codec.EncodeBytes(reinterpret_cast<const unsigned char*>(text), static_cast<uint32_t>(length));
+  std::string result(codec.GetEncoded(), codec.GetEncodedLength());
+  result += kTxt1Suffix;
+  Permute(result.data(), result.size());
+  return result;
+}
+
+std::string crypto::DecryptTxt1(const char* text, size_t length) {
+  // Too short to hold the suffix: nothing to decode.
+  if (length < kTxt1SuffixLength) return "";
+  std::string permuted(text, length);
+  Permute(permuted.data(), permuted.size());
+  Base64Codec codec;
+  codec.DecodeBytes(permuted.data(), static_cast<uint32_t>(permuted.size() - kTxt1SuffixLength));
+  return reinterpret_cast<const char*>(codec.GetDecoded());  // up to the first NUL
+}
+
 void XTEncryptTxt1(ParamBlk* parm) {
   if (host::ParamValue(parm, 1).ev_length == 0) return host::ReturnText("");
   bool encrypt = host::IntParam(parm, 2) == 1;
   std::string result;
   {
     host::CharParam text(parm, 1);
-    crypto::Base64Codec codec;
-    if (encrypt) {
-      codec.EncodeBytes(reinterpret_cast<const unsigned char*>(text.data()), text.length());
-      result.assign(codec.GetEncoded(), codec.GetEncodedLength());
-      result += kTxt1Suffix;
-      Permute(result.data(), result.size());
-    } else if (text.length() >= kTxt1SuffixLength) {
-      // Too short to hold the suffix: nothing to decode, "" below.
-      std::string permuted(text.data(), text.length());
-      Permute(permuted.data(), permuted.size());
-      codec.DecodeBytes(permuted.data(), static_cast<uint32_t>(permuted.size() - kTxt1SuffixLength));
-      result = reinterpret_cast<const char*>(codec.GetDecoded());  // up to the first NUL
-    }
+    result = encrypt ? crypto::EncryptTxt1(text.data(), text.length())
+                     : crypto::DecryptTxt1(text.data(), text.length());
   }
   host::ReturnText(result.c_str());
 }

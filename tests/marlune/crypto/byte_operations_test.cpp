@@ -1,6 +1,7 @@
 // The byte operations the ciphers share, called directly.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "marlune/crypto/base64_codec.h"
@@ -105,6 +106,20 @@ TEST(Base64Codec, BuffersGrowPastFourKilobytes) {
   // 10000 = 3 x 3333 + 1: the last group's two pad characters add two zero bytes.
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(codec.GetDecoded()), codec.GetDecodedLength()),
             bytes + std::string(2, '\0'));
+}
+
+TEST(Base64Codec, ReusedBuffersKeepTheNulWhenTheTextFillsThem) {
+  // The first call leaves both buffers 4096 bytes long; 3070 bytes then
+  // encode to exactly 4096 characters, and 4096 bytes fill the other buffer.
+  Base64Codec codec;
+  codec.DecodeText("Zm9v");
+  std::string bytes(3070, 'x');
+  codec.EncodeBytes(reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<uint32_t>(bytes.size()));
+  ASSERT_EQ(codec.GetEncodedLength(), 4096u);
+  EXPECT_EQ(std::strlen(codec.GetEncoded()), 4096u);
+  bytes.assign(4096, 'y');
+  codec.EncodeBytes(reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<uint32_t>(bytes.size()));
+  EXPECT_EQ(std::strlen(reinterpret_cast<const char*>(codec.GetDecoded())), 4096u);
 }
 
 }  // namespace
