@@ -74,16 +74,16 @@ Show('LoadStringSrcStream(s)', "a value too short to be a stream loads nothing",
 * code 2 is HKEY_CURRENT_USER; no parameters: Software\Dorvaine\ and the
 * application tag). Logical results are the registry status: .F. is success.
 Show('FRSetRegPath(k, 2)', "chooses HKCU\Software\MarluneTour", FRSetRegPath("Software\MarluneTour", 2))
-Show('FRSetRegValue("Name", c)', "writes a text value, creating the key", FRSetRegValue("Name", "Tom"))
-Show('FRSetRegValue("Size", 7)', "writes a 32-bit value", FRSetRegValue("Size", 7))
-Show('FRGetRegValue("Name", "")', "reads it back in the type of the default", FRGetRegValue("Name", ""))
-Show('FRGetRegValue("Nope", -1)', "a missing value gives the default", FRGetRegValue("Nope", -1))
+Show('FRSetRegValue(n, c)', "writes the text Tom as Name, creating the key", FRSetRegValue("Name", "Tom"))
+Show('FRSetRegValue(n, 7)', "writes the 32-bit value 7 as Size", FRSetRegValue("Size", 7))
+Show('FRGetRegValue(n, "")', "reads Name back in the type of the default", FRGetRegValue("Name", ""))
+Show('FRGetRegValue(n2, -1)', "a missing value n2 gives the default", FRGetRegValue("Nope", -1))
 Show("XTGetLastErrorMsg()", "and the registry's status is kept", XTGetLastErrorMsg())
-Show('FREnumRegValue("laVals")', "lists name, type and data into an array", FREnumRegValue("laVals"))
-Show('laVals[2,1], laVals[2,3]', "its second row", laVals[2,1] + " = " + TRANSFORM(laVals[2,3]))
+Show('FREnumRegValue("la")', "lists name, type and data into an array", FREnumRegValue("laVals"))
+Show('laVals[2,1], [2,3]', "its second row", laVals[2,1] + " = " + TRANSFORM(laVals[2,3]))
 FRSetRegPath("Software")
-Show('FREnumRegKeyEx("laKeys")', "subkeys of HKCU\Software into an array", FREnumRegKeyEx("laKeys"))
-Show('FRDeleteKey("MarluneTour")', "deletes a subkey of the session's key", FRDeleteKey("MarluneTour"))
+Show('FREnumRegKeyEx("la")', "subkeys of HKCU\Software into an array", FREnumRegKeyEx("laKeys"))
+Show('FRDeleteKey(k)', "deletes MarluneTour, a subkey of the session's key", FRDeleteKey("MarluneTour"))
 Show("FRCloseReg()", "closes the session's key", FRCloseReg())
 
 * The host checks every call against the library's parameter descriptors:
