@@ -194,16 +194,17 @@ TEST_F(SessionTest, DeleteKeyRemovesOnlySubkeys) {
   Write("Software\\Parent", "v", REG_DWORD, std::string(4, '\0'));
   Call("FRSetRegPath", {C("Software\\Parent")});
 
-  EXPECT_EQ(Call("FRDeleteKey", {C("")}), L(true));
-  // A name that is empty up to an embedded NUL would name the key itself.
-  EXPECT_EQ(Call("FRDeleteKey", {C(std::string("\0Child", 6))}), L(true));
-  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Parent"));
-
   EXPECT_EQ(Call("FRDeleteKey", {C("child")}), L(false));
   ExpectSavedError(0, "deleting a subkey");
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Parent\\Child"));
   EXPECT_EQ(Call("FRDeleteKey", {C("Child")}), L(true));
   ExpectSavedError(ERROR_FILE_NOT_FOUND, "deleting a missing subkey");
+
+  // An empty name, or one that is empty up to an embedded NUL, would name the
+  // session's key itself (now without subkeys): nothing is deleted.
+  EXPECT_EQ(Call("FRDeleteKey", {C("")}), L(true));
+  EXPECT_EQ(Call("FRDeleteKey", {C(std::string("\0Child", 6))}), L(true));
+  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software\\Parent"));
   EXPECT_EQ(Call("FRGetRegValue", {C("v"), I(-1)}), I(0)) << "the session's key is still open";
 }
 
