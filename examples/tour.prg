@@ -70,6 +70,22 @@ Show('XTRunFoxBatch2(XTEncryptByteBlock2(@b))', "runs the enciphered lines", lnB
 Show('GetStringSrcById(1)', "before any stream is loaded", GetStringSrcById(1))
 Show('LoadStringSrcStream(s)', "a value too short to be a stream loads nothing", LoadStringSrcStream("short"))
 
+* The registry session: one key at a time, chosen with FRSetRegPath (root
+* code 2 is HKEY_CURRENT_USER; no parameters: Software\Dorvaine\ and the
+* application tag). Logical results are the registry status: .F. is success.
+Show('FRSetRegPath(k, 2)', "chooses HKCU\Software\MarluneTour", FRSetRegPath("Software\MarluneTour", 2))
+Show('FRSetRegValue(n, c)', "writes the text Tom as Name, creating the key", FRSetRegValue("Name", "Tom"))
+Show('FRSetRegValue(n, 7)', "writes the 32-bit value 7 as Size", FRSetRegValue("Size", 7))
+Show('FRGetRegValue(n, "")', "reads Name back in the type of the default", FRGetRegValue("Name", ""))
+Show('FRGetRegValue(n2, -1)', "a missing value n2 gives the default", FRGetRegValue("Nope", -1))
+Show("XTGetLastErrorMsg()", "and the registry's status is kept", XTGetLastErrorMsg())
+Show('FREnumRegValue("la")', "lists name, type and data into an array", FREnumRegValue("laVals"))
+Show('laVals[2,1], [2,3]', "its second row", laVals[2,1] + " = " + TRANSFORM(laVals[2,3]))
+FRSetRegPath("Software")
+Show('FREnumRegKeyEx("la")', "subkeys of HKCU\Software into an array", FREnumRegKeyEx("laKeys"))
+Show('FRDeleteKey(k)', "deletes MarluneTour, a subkey of the session's key", FRDeleteKey("MarluneTour"))
+Show("FRCloseReg()", "closes the session's key", FRCloseReg())
+
 * The host checks every call against the library's parameter descriptors:
 * a call they do not allow is FoxPro error 11, and the library is not entered.
 TRY

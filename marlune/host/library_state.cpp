@@ -17,4 +17,9 @@ LibraryState& Library() { return *g_library; }
 
 void SaveLastError() { Library().saved_error = GetLastError(); }
 
+LSTATUS SaveRegistryStatus(LSTATUS status) {
+  Library().saved_error = static_cast<DWORD>(status);
+  return status;
+}
+
 }  // namespace marlune::host

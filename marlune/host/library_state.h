@@ -5,6 +5,7 @@
 
 #include <winapi/windows.h>
 
+#include "marlune/registry/registry_session.h"
 #include "marlune/text/parsed_string.h"
 
 namespace marlune::host {
@@ -15,6 +16,7 @@ struct LibraryState {
   HMODULE module;         // the library's own module handle
   DWORD saved_error = 0;  // the last failing Windows call's code, read by XTGetLastErrorMsg
   text::ParsedString parsed_string;  // the PS functions' cursor
+  registry::RegistrySession registry_session;  // the FR functions' key
 };
 
 // Module start-up and shutdown, from the module's entry point.
@@ -26,5 +28,9 @@ LibraryState& Library();
 
 // Keeps the calling thread's last-error code as the saved error code.
 void SaveLastError();
+
+// Keeps a registry call's status as the saved error code, 0 on success too,
+// and returns it.
+LSTATUS SaveRegistryStatus(LSTATUS status);
 
 }  // namespace marlune::host

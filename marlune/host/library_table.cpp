@@ -7,6 +7,7 @@
 
 #include "marlune/crypto/registered_functions.h"
 #include "marlune/host/registered_functions.h"
+#include "marlune/registry/registered_functions.h"
 #include "marlune/text/registered_functions.h"
 
 namespace marlune::host {
@@ -33,6 +34,14 @@ FoxInfo g_rows[] = {
     {"PSGetItem", PSGetItem, 0, ""},
     {"PSGoToHead", PSGoToHead, 0, ""},
     {"PSGetRestString", PSGetRestString, 0, ""},
+    {"FRSetRegPath", FRSetRegPath, 2, ".C.I"},
+    {"FRCloseReg", FRCloseReg, 0, ""},
+    {"FRSetRegValue", FRSetRegValue, 2, "C?"},
+    {"FRGetRegValue", FRGetRegValue, 2, "C?"},
+    {"FRDeleteValue", FRDeleteValue, 1, "C"},
+    {"FRDeleteKey", FRDeleteKey, 1, "C"},
+    {"FREnumRegValue", FREnumRegValue, 1, "C"},
+    {"FREnumRegKeyEx", FREnumRegKeyEx, 1, "C"},
     {"LangIsChinese", LangIsChinese, 0, ""},
     {"XTBig5ToGb2312", XTBig5ToGb2312, 1, "C"},
     {"XTGb2312ToBig5", XTGb2312ToBig5, 1, "C"},

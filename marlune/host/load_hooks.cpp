@@ -6,13 +6,12 @@
 #include <winapi/windows.h>
 
 #include "marlune/crypto/registered_functions.h"
+#include "marlune/host/application_tag.h"
 #include "marlune/host/lck.h"
 #include "marlune/host/registered_functions.h"
 
 namespace marlune {
 namespace {
-
-bool IsNonEmptyText(const Value& value) { return value.ev_type == 'C' && value.ev_length > 0; }
 
 // The host program's file name: its executable's path after the last backslash.
 std::string HostProgramFileName() {
@@ -25,14 +24,8 @@ std::string HostProgramFileName() {
 }  // namespace
 
 void ONLOAD(ParamBlk* /*parm*/) {
-  Value tag{};
-  _Evaluate(&tag, "_screen.tag");
-  if (IsNonEmptyText(tag)) {
-    _FreeHand(tag.ev_handle);
-    return;
-  }
+  if (host::ApplicationTag()) return;
   std::string statement = "_screen.tag = \"" + HostProgramFileName() + "\"";
-  if (tag.ev_type == 'C') _FreeHand(tag.ev_handle);
   _Execute(statement.c_str());
 }
 
