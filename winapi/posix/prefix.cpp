@@ -5,9 +5,8 @@
 #include <filesystem>
 
 namespace winapi::posix {
-namespace {
 
-std::string configured_prefix() {
+std::string prefix_setting() {
   if (const char* p = std::getenv("MARLUNE_PREFIX"); p && *p) return p;
   if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data)
     return std::string(data) + "/marlune";
@@ -15,10 +14,8 @@ std::string configured_prefix() {
   return std::string(home && *home ? home : "/tmp") + "/.local/share/marlune";
 }
 
-}  // namespace
-
 std::string prefix_dir() {
-  std::filesystem::path prefix = std::filesystem::absolute(configured_prefix()).lexically_normal();
+  std::filesystem::path prefix = std::filesystem::absolute(prefix_setting()).lexically_normal();
   std::string text = prefix.string();
   while (text.size() > 1 && text.back() == '/') text.pop_back();
   std::error_code ignored;  // a prefix that cannot be created shows up as failing file calls

@@ -13,6 +13,10 @@ namespace winapi::posix {
 // Read from the environment on every call, so a test may point it elsewhere.
 std::string prefix_dir();
 
+// The prefix as configured, before it is made absolute and created: cheap,
+// for callers that keep something per prefix and only need to see a change.
+std::string prefix_setting();
+
 // prefix_dir() + "/drive_c".
 std::string drive_c_dir();
 

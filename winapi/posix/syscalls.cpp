@@ -1,6 +1,7 @@
 #include "posix/syscalls.h"
 
 #include <fcntl.h>
+#include <sqlite3.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -9,7 +10,8 @@ namespace {
 
 int open_file(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
 
-const Syscalls kReal = {open_file, ::read, ::write, ::fstat, ::ftruncate, ::mmap, ::opendir};
+const Syscalls kReal = {open_file, ::read, ::write, ::fstat, ::ftruncate, ::mmap, ::opendir,
+                        sqlite3_open_v2};
 
 }  // namespace
 
