@@ -47,3 +47,15 @@ extern "C" __attribute__((visibility("default"))) bool probe_open(const char* pa
   CloseHandle(file);
   return true;
 }
+
+// Writes a value through the module's own registry and leaves the key open,
+// so the module holds its registry database when it is unloaded.
+extern "C" __attribute__((visibility("default"))) bool probe_registry() {
+  HKEY key;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Probe", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      &key, nullptr) != ERROR_SUCCESS)
+    return false;
+  DWORD one = 1;
+  return RegSetValueExA(key, "Loaded", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4) ==
+         ERROR_SUCCESS;
+}

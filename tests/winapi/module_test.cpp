@@ -88,6 +88,26 @@ TEST_F(ModuleTest, AttachAndDetachFollowLoadAndLastUnload) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
 }
 
+// The files of the process's open descriptors whose name contains `part`.
+int open_files_named(const std::string& part) {
+  int count = 0;
+  for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+    std::error_code ignored;
+    count += fs::read_symlink(entry.path(), ignored).string().find(part) != std::string::npos;
+  }
+  return count;
+}
+
+TEST_F(ModuleTest, UnloadingClosesTheRegistryDatabase) {
+  void* lib = dlopen(DLL_PROBE_PATH, RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(lib, nullptr) << dlerror();
+  ASSERT_TRUE(reinterpret_cast<bool (*)()>(dlsym(lib, "probe_registry"))());
+  EXPECT_GT(open_files_named((dir_ / "prefix" / "registry.db").string()), 0);
+  dlclose(lib);
+  EXPECT_EQ(open_files_named((dir_ / "prefix" / "registry.db").string()), 0)
+      << "the database (or its WAL) stays open after the module is gone";
+}
+
 TEST_F(ModuleTest, RefusedAttachIsDetachedAtOnceAndOnlyOnce) {
   setenv("DLL_PROBE_REFUSE", "1", 1);
   void* lib = dlopen(DLL_PROBE_PATH, RTLD_NOW | RTLD_LOCAL);

@@ -1,6 +1,7 @@
 // Several processes on one registry database: writers at the same time, a
 // writer killed in the middle, a reader seeing another process's changes.
 // Children are forked from the test and answer through their exit status.
+// Also threads of one process sharing its connection.
 #include <winapi/windows.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "registry_fixture.h"
@@ -141,6 +143,24 @@ TEST_F(RegistryTest, AnotherProcessesChangesShowThroughOpenHandles) {
   EXPECT_EQ(set(doomed, "v", REG_SZ, "1"), ERROR_KEY_DELETED);
   HKEY again;
   EXPECT_EQ(open(key_, "doomed", &again), ERROR_SUCCESS);
+}
+
+TEST_F(RegistryTest, ThreadsShareTheProcessConnection) {
+  constexpr int kThreads = 4, kEach = 200;
+  std::vector<std::thread> threads;
+  std::vector<int> failures(kThreads);
+  for (int t = 0; t < kThreads; ++t)
+    threads.emplace_back([&, t] {
+      const std::string prefix = "t" + std::to_string(t) + "_";
+      for (int i = 0; i < kEach; ++i) {
+        std::string name = numbered(prefix.c_str(), i);
+        failures[t] += set(key_, name.c_str(), REG_SZ, name) != ERROR_SUCCESS;
+        failures[t] += get(key_, name.c_str()) != name;
+      }
+    });
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(failures, std::vector<int>(kThreads, 0));
+  EXPECT_EQ(value_names(key_).size(), static_cast<size_t>(kThreads * kEach));
 }
 
 }  // namespace

@@ -134,6 +134,9 @@ TEST_F(RegistryTest, QueryValueSizesCodesAndUntouchedBytes) {
   EXPECT_EQ(RegQueryValueExA(key_, "Text", nullptr, nullptr, buffer, nullptr), ERROR_INVALID_PARAMETER);
   EXPECT_EQ(RegQueryValueExA(key_, "Text", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS)
       << "no outputs: only whether the value is there";
+  EXPECT_EQ(RegDeleteValueA(key_, nullptr), ERROR_SUCCESS) << "NULL names the default value";
+  EXPECT_EQ(get(key_, ""), "<error 2>");
+  EXPECT_EQ(RegDeleteValueA(key_, ""), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(RegSetValueExA(key_, "Bad", 0, REG_BINARY, nullptr, 4), ERROR_NOACCESS);
   EXPECT_EQ(RegSetValueExA(key_, std::string(16384, 'v').c_str(), 0, REG_SZ, nullptr, 0),
             ERROR_INVALID_PARAMETER);
@@ -285,6 +288,11 @@ TEST_F(RegistryTest, DeletingKeysAndTrees) {
   EXPECT_TRUE(subkey_names(left).empty());
   HKEY classes;
   EXPECT_EQ(open(HKEY_CLASSES_ROOT, "", &classes), ERROR_SUCCESS) << "the classes key stays";
+  HKEY machine;
+  ASSERT_EQ(create(HKEY_LOCAL_MACHINE, "Other", &machine), ERROR_SUCCESS);
+  EXPECT_EQ(RegDeleteTreeA(HKEY_LOCAL_MACHINE, nullptr), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(open(HKEY_LOCAL_MACHINE, "Other", &machine), ERROR_SUCCESS)
+      << "a refused tree deletion deletes nothing";
 
   // A NULL subkey empties the key and keeps it.
   ASSERT_EQ(set(key_, "top", REG_SZ, "1"), ERROR_SUCCESS);
@@ -333,6 +341,14 @@ TEST_F(RegistryTest, HandleToADeletedKeyStaysDeleted) {
   opened_.clear();
   RegCloseKey(other);
   RegCloseKey(key_);
+
+  // A handle of another kind is no key, and closing it as one leaves it open.
+  HANDLE file = CreateFileA((root_ / "file.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(get(reinterpret_cast<HKEY>(file), "v"), "<error 6>");
+  EXPECT_EQ(RegCloseKey(reinterpret_cast<HKEY>(file)), ERROR_INVALID_HANDLE);
+  EXPECT_TRUE(CloseHandle(file));
 }
 
 TEST_F(RegistryTest, ClassesRootIsAViewOfLocalMachineClasses) {

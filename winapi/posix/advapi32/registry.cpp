@@ -27,8 +27,6 @@
 //   outlive); keys have no security descriptor (size 0).
 #include <winapi/winreg.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -74,7 +72,7 @@ class RegistryKey : public KernelObject {
   // connection to the same database.
   std::shared_ptr<Store> store(DWORD* error) {
     std::lock_guard lock(mutex_);
-    if (store_->owner() != getpid()) {
+    if (store_->owner() != process_id()) {
       std::shared_ptr<Store> own = store_for(store_->path(), error);
       if (!own) return nullptr;
       store_ = std::move(own);

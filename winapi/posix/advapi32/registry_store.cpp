@@ -1,9 +1,11 @@
 #include "posix/advapi32/registry_store.h"
 
+#include <pthread.h>
 #include <sqlite3.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <vector>
 
 #include <winapi/winerror.h>
@@ -122,6 +124,10 @@ void abandon(sqlite3* db) {
   inherited->push_back(db);
 }
 
+std::atomic<pid_t> g_process_id{0};
+
+void note_child_process() { g_process_id.store(getpid(), std::memory_order_relaxed); }
+
 struct Stores {
   std::mutex mutex;
   std::string setting;  // the prefix setting `current` was opened under
@@ -131,6 +137,18 @@ struct Stores {
 Stores* stores() { return module_state<Stores>(); }
 
 }  // namespace
+
+pid_t process_id() {
+  pid_t pid = g_process_id.load(std::memory_order_relaxed);
+  if (pid != 0) return pid;
+  static std::once_flag watching;
+  std::call_once(watching, [] {
+    // Unregistered by the C library when this module unloads.
+    pthread_atfork(nullptr, nullptr, note_child_process);
+    note_child_process();
+  });
+  return g_process_id.load(std::memory_order_relaxed);
+}
 
 // --- Statement ---
 
@@ -158,7 +176,9 @@ Statement& Statement::bind(int index, int64_t value) {
 }
 
 Statement& Statement::bind(int index, std::string_view text) {
-  sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
+  // A null pointer would bind NULL; an empty name is empty text.
+  sqlite3_bind_text(statement_, index, text.data() ? text.data() : "", static_cast<int>(text.size()),
+                    SQLITE_STATIC);
   return *this;
 }
 
@@ -196,10 +216,10 @@ std::span<const BYTE> Statement::blob(int column) const {
 
 // --- Store ---
 
-Store::Store(std::string path, sqlite3* db) : path_(std::move(path)), owner_(getpid()), db_(db) {}
+Store::Store(std::string path, sqlite3* db) : path_(std::move(path)), owner_(process_id()), db_(db) {}
 
 Store::~Store() {
-  if (owner_ != getpid()) {
+  if (owner_ != process_id()) {
     abandon(db_);
     return;
   }
@@ -437,7 +457,7 @@ std::shared_ptr<Store> current_store(DWORD* error) {
   }
   std::string setting = prefix_setting();
   std::lock_guard lock(all->mutex);
-  if (all->current && all->current->owner() == getpid() && all->setting == setting)
+  if (all->current && all->current->owner() == process_id() && all->setting == setting)
     return all->current;
   std::shared_ptr<Store> store = open_store(prefix_dir() + "/registry.db", error);
   if (!store) return nullptr;
@@ -454,7 +474,7 @@ std::shared_ptr<Store> store_for(const std::string& path, DWORD* error) {
   }
   std::lock_guard lock(all->mutex);
   if (all->current && all->current->path() == path) {
-    if (all->current->owner() == getpid()) return all->current;
+    if (all->current->owner() == process_id()) return all->current;
     std::shared_ptr<Store> store = open_store(path, error);
     if (store) all->current = store;  // the child's own connection from now on
     return store;

@@ -169,6 +169,10 @@ class Transaction {
   bool open_ = false;
 };
 
+// This process's id, without a system call per use: taken once, and again
+// in the child after every fork().
+pid_t process_id();
+
 // The store of the prefix in force, for this process: reused while the prefix
 // stays the same, opened afresh when it changes or in a forked child (which
 // never touches its parent's connection). Null with `*error` set when the
