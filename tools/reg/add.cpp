@@ -6,6 +6,7 @@
 #include <winapi/winerror.h>
 
 #include "ansi_text.h"
+#include "ascii.h"
 #include "command_line.h"
 #include "commands.h"
 #include "console.h"
@@ -28,19 +29,6 @@ std::optional<unsigned long long> ParseNumber(const std::string& text, unsigned 
   auto [stop, failure] = std::from_chars(begin, end, number, hex ? 16 : 10);
   if (begin == end || failure != std::errc() || stop != end || number > max) return std::nullopt;
   return number;
-}
-
-std::string LittleEndianBytes(unsigned long long number, size_t size) {
-  std::string bytes;
-  for (size_t i = 0; i < size; ++i, number >>= 8) bytes += static_cast<char>(number & 0xff);
-  return bytes;
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
 }
 
 // The bytes /d gives for a value of `type`: strings in the ANSI code page

@@ -1,15 +1,10 @@
 #include "command_line.h"
 
 #include "ansi_text.h"
+#include "ascii.h"
 
 namespace reg_tool {
 namespace {
-
-std::string Lower(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
 
 }  // namespace
 
@@ -19,7 +14,7 @@ bool CommandLine::Parse(std::span<char* const> arguments, std::span<const Switch
     const std::string word = arguments[i];
     const SwitchSpec* spec = nullptr;
     if (word.size() > 1 && (word[0] == '/' || word[0] == '-')) {
-      const std::string name = Lower(word.substr(1));
+      const std::string name = AsciiLower(word.substr(1));
       for (const SwitchSpec& candidate : switches)
         if (name == candidate.name) spec = &candidate;
     }

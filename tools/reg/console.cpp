@@ -6,6 +6,8 @@
 #include <winapi/winbase.h>
 #include <winapi/winerror.h>
 
+#include "ascii.h"
+
 namespace reg_tool {
 
 int Fail(std::string_view message) {
@@ -46,8 +48,7 @@ bool Confirm(const std::string& question) {
     return false;
   }
   while (!answer.empty() && (answer.back() == '\r' || answer.back() == ' ')) answer.pop_back();
-  for (char& c : answer)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  answer = AsciiLower(answer);
   return answer == "y" || answer == "yes";
 }
 

@@ -1,6 +1,7 @@
 #include "key_path.h"
 
 #include "ansi_text.h"
+#include "ascii.h"
 
 namespace reg_tool {
 namespace {
@@ -18,16 +19,6 @@ const Root kRoots[] = {
     {"HKEY_USERS", "HKU", HKEY_USERS},
     {"HKEY_CURRENT_CONFIG", "HKCC", HKEY_CURRENT_CONFIG},
 };
-
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-// Root names are ASCII; compared without regard to case, as Windows does.
-bool SameIgnoringCase(std::string_view text, std::string_view name) {
-  if (text.size() != name.size()) return false;
-  for (size_t i = 0; i < text.size(); ++i)
-    if (AsciiUpper(text[i]) != name[i]) return false;
-  return true;
-}
 
 }  // namespace
 
@@ -48,7 +39,7 @@ std::optional<KeyPath> ParseKeyPath(std::string_view text) {
   const std::string_view root = text.substr(0, separator);
   const std::string_view below = separator == std::string_view::npos ? std::string_view() : text.substr(separator + 1);
   for (const Root& candidate : kRoots) {
-    if (!SameIgnoringCase(root, candidate.long_name) && !SameIgnoringCase(root, candidate.short_name)) continue;
+    if (!EqualsIgnoringCase(root, candidate.long_name) && !EqualsIgnoringCase(root, candidate.short_name)) continue;
     if (separator != std::string_view::npos && below.empty()) return std::nullopt;
     if (below.starts_with('\\') || below.ends_with('\\') || below.find("\\\\") != std::string_view::npos)
       return std::nullopt;

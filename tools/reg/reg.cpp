@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "ascii.h"
 #include "command_line.h"
 #include "commands.h"
 #include "console.h"
@@ -57,9 +58,7 @@ int main(int argc, char** argv) {
     return reg_tool::kSuccess;
   }
   if (arguments.empty()) return reg_tool::FailSyntax("No command given.");
-  std::string name = arguments[0];
-  for (char& c : name)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  const std::string name = reg_tool::AsciiLower(arguments[0]);
   for (const Command& command : kCommands)
     if (name == command.name) return command.run(arguments.subspan(1));
   return reg_tool::FailSyntax("Unknown command " + std::string(arguments[0]) + ".");

@@ -4,7 +4,9 @@
 #include <optional>
 
 #include "ansi_text.h"
+#include "ascii.h"
 #include "reg_file.h"
+#include "value_types.h"
 
 namespace reg_tool {
 namespace {
@@ -22,20 +24,7 @@ std::string_view TrimRight(std::string_view text) {
 }
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view lower) {
-  if (text.size() < lower.size()) return false;
-  for (size_t i = 0; i < lower.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != lower[i]) return false;
-  }
-  return true;
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
+  return AsciiLower(text.substr(0, lower.size())) == lower;
 }
 
 // A number of 1 to `digits` hexadecimal digits making up all of `text`.
@@ -165,7 +154,7 @@ class Reader {
       std::optional<unsigned long> number = HexNumber(rest.substr(6), 8);
       if (!number) return Problem("dword: takes 1 to 8 hexadecimal digits");
       step.value.type = REG_DWORD;
-      for (int i = 0; i < 4; ++i) step.value.data += static_cast<char>(*number >> (8 * i) & 0xff);
+      step.value.data = LittleEndianBytes(*number, 4);
     } else if (StartsWithIgnoringCase(rest, "hex")) {
       if (!HexData(rest.substr(3), step.value)) return false;
     } else {

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "ansi_text.h"
+#include "ascii.h"
 
 namespace reg_tool {
 namespace {
@@ -50,11 +51,8 @@ std::string TypeName(DWORD type) {
 }
 
 std::optional<DWORD> AddableType(const std::string& name) {
-  std::string upper = name;
-  for (char& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   for (const TypeRow& row : kTypes)
-    if (row.addable && upper == row.name) return row.type;
+    if (row.addable && EqualsIgnoringCase(name, row.name)) return row.type;
   return std::nullopt;
 }
 
@@ -63,6 +61,12 @@ std::optional<unsigned long long> LittleEndian(const std::string& data, size_t s
   unsigned long long number = 0;
   for (size_t i = size; i-- > 0;) number = number << 8 | static_cast<unsigned char>(data[i]);
   return number;
+}
+
+std::string LittleEndianBytes(unsigned long long number, size_t size) {
+  std::string bytes;
+  for (size_t i = 0; i < size; ++i, number >>= 8) bytes += static_cast<char>(number & 0xff);
+  return bytes;
 }
 
 std::string DisplayData(const Value& value) {

@@ -21,5 +21,7 @@ std::string DisplayData(const Value& value);
 
 // The little-endian number in `data` when it has exactly `size` bytes.
 std::optional<unsigned long long> LittleEndian(const std::string& data, size_t size);
+// The `size` low bytes of `number`, little-endian, as a value's data.
+std::string LittleEndianBytes(unsigned long long number, size_t size);
 
 }  // namespace reg_tool
