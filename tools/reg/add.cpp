@@ -88,14 +88,10 @@ std::optional<std::string> DataFor(DWORD type, const std::string& text, const st
 }  // namespace
 
 int Add(std::span<char* const> arguments) {
-  CommandLine line;
+  KeyCommand command;
   std::string error;
-  std::optional<std::string> name;
-  if (!line.Parse(arguments, kSwitches, error) || !line.ExpectPositional(1, error) ||
-      !ValueNameSwitch(line, name, error))
-    return FailSyntax(error);
-  std::optional<KeyPath> path = ParseKeyPath(line.positional()[0]);
-  if (!path) return FailSyntax("Not a valid key: " + line.positional()[0]);
+  if (!ParseKeyCommand(arguments, kSwitches, command, error)) return FailSyntax(error);
+  auto& [line, name, path] = command;
   if (!name && (line.Has("t") || line.Has("d") || line.Has("s")))
     return FailSyntax("/t, /s and /d need the value named by /v or /ve.");
   std::optional<DWORD> type = AddableType(line.ValueOf("t").value_or("REG_SZ"));
@@ -110,7 +106,7 @@ int Add(std::span<char* const> arguments) {
   }
 
   Key key;
-  LSTATUS status = key.Create(*path);
+  LSTATUS status = key.Create(path);
   if (status != ERROR_SUCCESS) return FailStatus(status);
   if (!name) return Done();
   Value existing;

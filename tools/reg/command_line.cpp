@@ -73,6 +73,21 @@ bool ValueNameSwitch(const CommandLine& line, std::optional<std::string>& name, 
   return true;
 }
 
+bool ParseKeyCommand(std::span<char* const> arguments, std::span<const SwitchSpec> switches,
+                     KeyCommand& command, std::string& error) {
+  if (!command.line.Parse(arguments, switches, error) || !command.line.ExpectPositional(1, error) ||
+      !ValueNameSwitch(command.line, command.name, error))
+    return false;
+  const std::string& key = command.line.positional()[0];
+  std::optional<KeyPath> path = ParseKeyPath(key);
+  if (!path) {
+    error = "Not a valid key: " + key;
+    return false;
+  }
+  command.path = std::move(*path);
+  return true;
+}
+
 bool IsHelpWord(const std::string& word) {
   return word == "/?" || word == "-?" || word == "-h" || word == "--help";
 }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "key_path.h"
+
 namespace reg_tool {
 
 struct SwitchSpec {
@@ -40,6 +42,17 @@ class CommandLine {
 // Answers false with `error` set when both are given or the name cannot be
 // written in the code page.
 bool ValueNameSwitch(const CommandLine& line, std::optional<std::string>& name, std::string& error);
+
+// A command on one key (query, add, delete): its switches, the value it
+// names with /v or /ve, and the key's path, the one positional argument.
+struct KeyCommand {
+  CommandLine line;
+  std::optional<std::string> name;
+  KeyPath path;
+};
+// Answers false with `error` set when the arguments are not such a command.
+bool ParseKeyCommand(std::span<char* const> arguments, std::span<const SwitchSpec> switches,
+                     KeyCommand& command, std::string& error);
 
 // True for the words that ask for the usage text: /?, -?, -h, --help.
 bool IsHelpWord(const std::string& word);

@@ -53,19 +53,15 @@ int DeleteValue(const KeyPath& path, const std::string& name, bool confirmed) {
 }  // namespace
 
 int Delete(std::span<char* const> arguments) {
-  CommandLine line;
+  KeyCommand command;
   std::string error;
-  std::optional<std::string> name;
-  if (!line.Parse(arguments, kSwitches, error) || !line.ExpectPositional(1, error) ||
-      !ValueNameSwitch(line, name, error))
-    return FailSyntax(error);
+  if (!ParseKeyCommand(arguments, kSwitches, command, error)) return FailSyntax(error);
+  auto& [line, name, path] = command;
   if (name && line.Has("va")) return FailSyntax("Give one of /v, /ve and /va.");
-  std::optional<KeyPath> path = ParseKeyPath(line.positional()[0]);
-  if (!path) return FailSyntax("Not a valid key: " + line.positional()[0]);
   const bool confirmed = line.Has("f");
-  if (name) return DeleteValue(*path, *name, confirmed);
-  if (line.Has("va")) return DeleteAllValues(*path, confirmed);
-  return DeleteTree(*path, confirmed);
+  if (name) return DeleteValue(path, *name, confirmed);
+  if (line.Has("va")) return DeleteAllValues(path, confirmed);
+  return DeleteTree(path, confirmed);
 }
 
 }  // namespace reg_tool

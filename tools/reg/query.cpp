@@ -80,25 +80,21 @@ LSTATUS Find(const KeyPath& path, HKEY key, const std::string& name, bool recurs
 }  // namespace
 
 int Query(std::span<char* const> arguments) {
-  CommandLine line;
+  KeyCommand command;
   std::string error;
-  std::optional<std::string> name;
-  if (!line.Parse(arguments, kSwitches, error) || !line.ExpectPositional(1, error) ||
-      !ValueNameSwitch(line, name, error))
-    return FailSyntax(error);
-  std::optional<KeyPath> path = ParseKeyPath(line.positional()[0]);
-  if (!path) return FailSyntax("Not a valid key: " + line.positional()[0]);
+  if (!ParseKeyCommand(arguments, kSwitches, command, error)) return FailSyntax(error);
+  auto& [line, name, path] = command;
   const bool recursive = line.Has("s");
 
   Key key;
-  LSTATUS status = key.Open(*path, KEY_READ);
+  LSTATUS status = key.Open(path, KEY_READ);
   if (status != ERROR_SUCCESS) return FailStatus(status);
   if (!name) {
-    status = List(*path, key.get(), recursive);
+    status = List(path, key.get(), recursive);
     return status == ERROR_SUCCESS ? kSuccess : FailStatus(status);
   }
   int found = 0;
-  status = Find(*path, key.get(), *name, recursive, found);
+  status = Find(path, key.get(), *name, recursive, found);
   if (status != ERROR_SUCCESS) return FailStatus(status);
   return found > 0 ? kSuccess : FailStatus(ERROR_FILE_NOT_FOUND);
 }
