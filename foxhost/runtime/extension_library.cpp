@@ -51,15 +51,15 @@ ExtensionLibrary::ExtensionLibrary(const std::string& path, const HostServices& 
     dlclose(module_);
     throw;
   }
+  for (const LibraryRow& row : rows_)
+    if (row.count >= 0) functions_.emplace(NormalName(row.name), &row);
 }
 
 ExtensionLibrary::~ExtensionLibrary() { dlclose(module_); }
 
 const LibraryRow* ExtensionLibrary::Function(std::string_view name) const {
-  std::string wanted = NormalName(name);
-  for (const LibraryRow& row : rows_)
-    if (row.count >= 0 && NormalName(row.name) == wanted) return &row;
-  return nullptr;
+  auto found = functions_.find(NormalName(name));
+  return found == functions_.end() ? nullptr : found->second;
 }
 
 const LibraryRow* ExtensionLibrary::Hook(int count) const {

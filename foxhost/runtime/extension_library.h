@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "foxhost/runtime/descriptor.h"
@@ -44,6 +45,9 @@ class ExtensionLibrary {
   std::string path_;
   void* module_ = nullptr;
   std::vector<LibraryRow> rows_;
+  // Registered functions by their normal (upper-case) name: the first row of
+  // a name is the one called.
+  std::unordered_map<std::string, const LibraryRow*> functions_;
 };
 
 }  // namespace foxhost
