@@ -157,6 +157,21 @@ DWORD walk(Target& target, const SubkeyPath& path, KeyId* reached, size_t* walke
   return *walked > 0 ? ERROR_SUCCESS : check_key(target);
 }
 
+// The key a call names: the key handle resolved and the subkey path split.
+DWORD locate(HKEY key, LPCSTR subkey, REGSAM rights, Target* target, SubkeyPath* path) {
+  if (DWORD error = resolve(key, rights, target)) return error;
+  *path = split_subkey_path(utf8_name(subkey));
+  return path->error;
+}
+
+// Walks the whole path down from the target key: ERROR_FILE_NOT_FOUND when a
+// level is missing.
+DWORD find_key(Target& target, const SubkeyPath& path, KeyId* found) {
+  size_t walked = 0;
+  if (DWORD error = walk(target, path, found, &walked)) return error;
+  return walked < path.levels.size() ? ERROR_FILE_NOT_FOUND : ERROR_SUCCESS;
+}
+
 // A new handle to `id` in the target's store.
 DWORD hand_out(const Target& target, KeyId id, REGSAM wanted, PHKEY result) {
   HANDLE handle = insert_handle(std::make_shared<RegistryKey>(target.store, id, granted_rights(wanted)));
@@ -201,13 +216,10 @@ LSTATUS WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesire
   if (!phkResult) return ERROR_INVALID_PARAMETER;
   *phkResult = nullptr;
   Target target;
-  if (DWORD error = resolve(hKey, 0, &target)) return error;
-  SubkeyPath path = split_subkey_path(utf8_name(lpSubKey));
-  if (path.error) return path.error;
+  SubkeyPath path;
+  if (DWORD error = locate(hKey, lpSubKey, 0, &target, &path)) return error;
   KeyId reached = 0;
-  size_t walked = 0;
-  if (DWORD error = walk(target, path, &reached, &walked)) return error;
-  if (walked < path.levels.size()) return ERROR_FILE_NOT_FOUND;
+  if (DWORD error = find_key(target, path, &reached)) return error;
   return hand_out(target, reached, samDesired, phkResult);
 }
 
@@ -217,9 +229,8 @@ LSTATUS WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR
   if (!phkResult || Reserved) return ERROR_INVALID_PARAMETER;
   *phkResult = nullptr;
   Target target;
-  if (DWORD error = resolve(hKey, 0, &target)) return error;
-  SubkeyPath path = split_subkey_path(utf8_name(lpSubKey));
-  if (path.error) return path.error;
+  SubkeyPath path;
+  if (DWORD error = locate(hKey, lpSubKey, 0, &target, &path)) return error;
 
   Transaction change(*target.store);
   if (change.error()) return change.error();
@@ -297,16 +308,13 @@ namespace {
 // target, or (`keep_key`) only what lies below the target.
 DWORD delete_key(HKEY key, LPCSTR subkey, bool whole_tree, bool keep_key, REGSAM rights) {
   Target target;
-  if (DWORD error = resolve(key, rights, &target)) return error;
-  SubkeyPath path = split_subkey_path(utf8_name(subkey));
-  if (path.error) return path.error;
+  SubkeyPath path;
+  if (DWORD error = locate(key, subkey, rights, &target, &path)) return error;
 
   Transaction change(*target.store);
   if (change.error()) return change.error();
   KeyId reached = 0;
-  size_t walked = 0;
-  if (DWORD error = walk(target, path, &reached, &walked)) return error;
-  if (walked < path.levels.size()) return ERROR_FILE_NOT_FOUND;
+  if (DWORD error = find_key(target, path, &reached)) return error;
   if (!whole_tree) {
     KeyFacts facts;
     if (DWORD error = target->key_facts(reached, &facts)) return error;
